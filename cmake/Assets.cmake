@@ -1,0 +1,1 @@
+# Embedded assets (typeface and knob images) are added here by the look and feel.

@@ -1,0 +1,1 @@
+# Developer tools that are not part of the plug-in.

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests, the benchmarks and the fuzzers need,
+# skipping those already installed.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang clang-format pkg-config
+    juce-modules-source fst-dev
+    libgtest-dev googletest libgmock-dev libbenchmark-dev libclang-rt-14-dev
+    libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev
+    libxext-dev libasound2-dev
+    fonts-roboto-unhinted xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

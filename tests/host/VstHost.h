@@ -1,0 +1,116 @@
+#pragma once
+
+#include <pluginterfaces/fst/aeffectx.h>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tavelin::test
+{
+/** One host-side record of what the plug-in told the host about a parameter edit. */
+struct HostEditRecord
+{
+    enum class Kind
+    {
+        beginEdit,
+        automate,
+        endEdit
+    };
+
+    Kind kind;
+    int index;
+    float value;
+};
+
+/** A MIDI message for effProcessEvents, at a sample offset inside the next block. */
+struct HostMidiEvent
+{
+    int sampleOffset;
+    unsigned char status, data1, data2;
+};
+
+/** A plug-in binary opened with dlopen; shared by every instance created from it. */
+class VstLibrary
+{
+public:
+    explicit VstLibrary (const std::string& path);
+    ~VstLibrary();
+
+    using EntryPoint = AEffect* (*) (audioMasterCallback);
+
+    EntryPoint vstPluginMain() const { return vstPluginMainEntry; }
+    EntryPoint mainEntry() const { return mainEntryPoint; }
+
+private:
+    void* handle = nullptr;
+    EntryPoint vstPluginMainEntry = nullptr;
+    EntryPoint mainEntryPoint = nullptr;
+};
+
+/** A small VST 2.4 host for one plug-in instance: it answers the host callback the way a
+    sequencer does (version, time info with a settable tempo, automation records) and wraps the
+    dispatcher in plain calls. The instance is opened on construction and closed on destruction.
+*/
+class VstHost
+{
+public:
+    explicit VstHost (std::shared_ptr<VstLibrary> library, double sampleRate = 44100.0, int blockSize = 512);
+    ~VstHost();
+
+    VstHost (const VstHost&) = delete;
+    VstHost& operator= (const VstHost&) = delete;
+
+    AEffect& effect() { return *plugin; }
+    std::intptr_t dispatch (int opcode, int index = 0, std::intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f);
+
+    //==============================================================================
+    void setSampleRate (double newSampleRate);
+    void setBlockSize (int newBlockSize);
+    void resume();
+    void suspend();
+
+    /** Runs processReplacing on separate input and output buffers of the same size. */
+    void process (const std::vector<std::vector<float>>& input, std::vector<std::vector<float>>& output);
+    std::intptr_t sendMidi (const std::vector<HostMidiEvent>& events);
+
+    //==============================================================================
+    float getParameter (int index);
+    void setParameter (int index, float value);
+    std::string parameterName (int index);
+    std::string parameterLabel (int index);
+    std::string parameterDisplay (int index);
+
+    std::vector<char> getChunk();
+    std::intptr_t setChunk (const std::vector<char>& chunk);
+
+    std::string effectName();
+    std::string vendorString();
+    std::string productString();
+    std::intptr_t canDo (const std::string& feature);
+
+    //==============================================================================
+    /** Time info offered to the plug-in; a tempo <= 0 leaves the tempo flag cleared. */
+    void setHostTempo (double bpm) { tempo = bpm; }
+    std::vector<HostEditRecord> editRecords() const;
+    void clearEditRecords();
+
+private:
+    static std::intptr_t VSTCALLBACK hostCallback (AEffect*, int opcode, int index, std::intptr_t value, void* ptr, float opt);
+    std::intptr_t answer (int opcode, int index, std::intptr_t value, float opt);
+    void record (const HostEditRecord&);
+    std::string readString (int opcode, int index, std::size_t capacity);
+
+    std::shared_ptr<VstLibrary> library;
+    AEffect* plugin = nullptr;
+    double sampleRate;
+    int blockSize;
+    double tempo = 120.0;
+    double samplePosition = 0.0;
+    VstTimeInfo timeInfo {};
+    mutable std::mutex editLock; // the plug-in reports edits from its message and audio threads
+    std::vector<HostEditRecord> edits;
+};
+} // namespace tavelin::test
