@@ -1,0 +1,293 @@
+#include "modulation/LFOModulator.h"
+
+#include "modulation/BeatTranslator.h"
+#include "modulation/ModulationsManager.h"
+#include "modulation/ParameterConversions.h"
+#include "modulation/ParameterCreation.h"
+#include "modulation/ParameterText.h"
+
+#include <cmath>
+
+namespace velk
+{
+namespace
+{
+    constexpr int tableSize = Wavetable<float>::size;
+    constexpr int halfTable = tableSize / 2;
+    constexpr int smoothRandomSegment = 16;
+    constexpr float smoothRandomStep = 1.0f / (float) smoothRandomSegment;
+
+    constexpr float maximumFreeRate = 20.0f;
+    constexpr float maximumHighRate = 1000.0f;
+    constexpr float fastestSyncIndex = (float) (BeatTranslator::numDivisions - 1);
+    constexpr float lastWave = (float) (LFOModulator::numWaves - 1);
+
+    const char* const waveNames[LFOModulator::numWaves] = {
+        "SINE", "SQUARE", "SAW UP", "SAW DOWN", "TRIANGLE", "RANDOM", "SMOOTH RANDOM"
+    };
+
+    using TableEntry = float (*) (int);
+
+    float sineEntry (int i)
+    {
+        return (float) std::sin (juce::MathConstants<double>::twoPi * (double) i / (double) tableSize);
+    }
+
+    float squareEntry (int i)
+    {
+        return i < halfTable ? 1.0f : -1.0f;
+    }
+
+    float sawUpEntry (int i)
+    {
+        return 2.0f * (float) i / (float) tableSize - 1.0f;
+    }
+
+    float sawDownEntry (int i)
+    {
+        return 2.0f * (1.0f - (float) i / (float) tableSize) - 1.0f;
+    }
+
+    float triangleEntry (int i)
+    {
+        if (i < halfTable)
+            return 2.0f * (float) i / (float) halfTable - 1.0f;
+
+        return 2.0f * (1.0f - (float) (i - halfTable) / (float) halfTable) - 1.0f;
+    }
+
+    Wavetable<float> makeTable (TableEntry entry)
+    {
+        Wavetable<float> table;
+        table.samples.ensureStorageAllocated (tableSize);
+
+        for (int i = 0; i < tableSize; ++i)
+            table.samples.add (entry (i));
+
+        return table;
+    }
+
+    float randomLevel (juce::Random& generator)
+    {
+        return (float) (2.0 * generator.nextDouble() - 1.0);
+    }
+
+    Wavetable<float> makeRandomTable()
+    {
+        juce::Random generator;
+        generator.setSeedRandomly();
+
+        Wavetable<float> table;
+        table.samples.ensureStorageAllocated (tableSize);
+
+        for (int i = 0; i < tableSize; ++i)
+            table.samples.add (randomLevel (generator));
+
+        return table;
+    }
+
+    // Straight lines between random anchors every 16 entries, closing the loop from the last
+    // anchor back to the first.
+    Wavetable<float> makeSmoothRandomTable()
+    {
+        juce::Random generator;
+        generator.setSeedRandomly();
+
+        constexpr int numAnchors = tableSize / smoothRandomSegment;
+        float anchors[numAnchors];
+
+        for (auto& anchor : anchors)
+            anchor = randomLevel (generator);
+
+        Wavetable<float> table;
+        table.samples.ensureStorageAllocated (tableSize);
+
+        for (int i = 0; i < tableSize; ++i)
+        {
+            const auto segment = i / smoothRandomSegment;
+
+            if (i % smoothRandomSegment == 0)
+            {
+                table.samples.add (anchors[segment]);
+                continue;
+            }
+
+            const auto slope = anchors[(segment + 1) % numAnchors] - anchors[segment];
+            table.samples.add (table.samples.getUnchecked (i - 1) + slope * smoothRandomStep);
+        }
+
+        return table;
+    }
+} // namespace
+
+//==============================================================================
+LFOModulator::LFOModulator (const juce::String& lfoUid)
+    : Modulator (lfoUid)
+{
+    wavetables.reserve ((size_t) numWaves);
+
+    for (auto* entry : { sineEntry, squareEntry, sawUpEntry, sawDownEntry, triangleEntry })
+        wavetables.push_back (makeTable (entry));
+
+    wavetables.push_back (makeRandomTable());
+    wavetables.push_back (makeSmoothRandomTable());
+}
+
+LFOModulator::~LFOModulator() = default;
+
+//==============================================================================
+void LFOModulator::registerParameters (juce::AudioProcessorValueTreeState& store)
+{
+    waveValue = addFloatParameter (store, getParameterUID (3), uid + " Wave", { 0.0f, lastWave, 1.0f, 1.0f },
+                                   0.0f, {}, getWaveName);
+    rateValue = addFloatParameter (store, getParameterUID (0), uid + " Rate", { 0.001f, maximumFreeRate, 0.001f, 0.5f },
+                                   1.0f, "Hz", getHertzWithDecimalsParameterText);
+    syncValue = addFloatParameter (store, getParameterUID (2), uid + " Sync", { 0.0f, 1.0f, 1.0f, 1.0f },
+                                   0.0f, {}, nullptr);
+    syncedRateValue = addFloatParameter (store, getParameterUID (1), uid + " Synced Rate", { 0.0f, fastestSyncIndex, 1.0f, 1.0f },
+                                         3.0f, {}, getSyncedTimeParameterText);
+    highRateEnableValue = addFloatParameter (store, getParameterUID (4), uid + " High Rate Enable", { 0.0f, 1.0f, 1.0f, 1.0f },
+                                             0.0f, {}, nullptr);
+    highRateValue = addFloatParameter (store, getParameterUID (5), uid + " High Rate", { maximumFreeRate, maximumHighRate, 1.0f, 0.5f },
+                                       60.0f, "Hz", getHertzParameterText);
+}
+
+void LFOModulator::prepareToPlay (double newSampleRate, int)
+{
+    if (newSampleRate != sampleRate)
+    {
+        sampleRate = newSampleRate;
+        inverseSampleRate = 1.0 / newSampleRate;
+    }
+
+    phase = 0.0f;
+}
+
+void LFOModulator::processBlock (const juce::AudioBuffer<float>&, juce::MidiBuffer&)
+{
+    // The audio loop steps every modulator sample by sample; there is no block path.
+}
+
+void LFOModulator::precalculateForBlock()
+{
+    syncOn = isSwitchOn (syncValue->load());
+    highRateOn = isSwitchOn (highRateEnableValue->load());
+
+    float frequency;
+
+    if (syncOn)
+        frequency = getSyncedFrequency (roundToIndex (syncedRateValue->load()));
+    else if (highRateOn)
+        frequency = highRateValue->load();
+    else
+        frequency = rateValue->load();
+
+    waveIndex = roundToIndex (waveValue->load());
+    phaseIncrement = (float) inverseSampleRate * frequency;
+
+    Modulator::precalculateForBlock();
+}
+
+void LFOModulator::processSingleSample (float)
+{
+    if (modsActive)
+        applyModulation();
+
+    const auto readPhase = phase;
+    phase = readPhase + phaseIncrement;
+
+    if (phase >= 1.0f)
+        phase = (float) (phase - 1.0);
+
+    // The random waves hold one entry per cycle instead of following the phase.
+    const auto position = waveIndex >= random ? (float) randomIndex / (float) tableSize : readPhase;
+    const auto y = readTable (position);
+
+    if (previousPhase > readPhase)
+        randomIndex = randomIndex == tableSize - 1 ? 0 : randomIndex + 1;
+
+    previousPhase = readPhase;
+    value = (y + 1.0f) * 0.5f;
+}
+
+//==============================================================================
+juce::StringArray LFOModulator::getModulationParameterNames() const
+{
+    return { getParameterUID (0), getParameterUID (3) };
+}
+
+juce::String LFOModulator::getParameterUID (int index) const
+{
+    static const char* const suffixes[] = { "_Rate", "_Synced_Rate", "_Sync", "_Wave", "_High_Rate_Enable", "_High_Rate" };
+
+    if (index < 0 || index >= (int) std::size (suffixes))
+        return {};
+
+    return uid + suffixes[index];
+}
+
+juce::String LFOModulator::getWaveName (float waveValue)
+{
+    const auto wave = roundToIndex (waveValue);
+
+    if (wave < 0 || wave >= numWaves)
+        return {};
+
+    return waveNames[wave];
+}
+
+//==============================================================================
+float LFOModulator::getSyncedFrequency (int syncIndex) const noexcept
+{
+    jassert (syncIndex >= 0 && syncIndex < BeatTranslator::numDivisions);
+    const auto msPerBar = tempo != nullptr ? tempo->msPerBar : TempoInfo().msPerBar;
+    return 1000.0f / BeatTranslator::getPeriodMs (msPerBar, syncIndex);
+}
+
+float LFOModulator::readTable (float position) const noexcept
+{
+    const auto& table = wavetables[(size_t) waveIndex].samples;
+
+    auto x = position * (float) tableSize;
+
+    if (x >= (float) tableSize)
+        x = (float) (tableSize - 1);
+
+    const auto i = (int) std::floor (x);
+    const auto j = i == tableSize - 1 ? 0 : i + 1;
+    const auto a = table.getUnchecked (i);
+    return a + (table.getUnchecked (j) - a) * (x - (float) i);
+}
+
+// Modulation pushes the rate toward the top of its mode's range (along the square of the
+// modulation for free and high rates) and the wave toward SMOOTH RANDOM, every sample.
+void LFOModulator::applyModulation() noexcept
+{
+    const auto rateModulation = manager->pollModulationValue (targetIndices[0]);
+    const auto waveModulation = manager->pollModulationValue (targetIndices[1]);
+
+    float frequency;
+
+    if (syncOn)
+    {
+        const auto syncIndex = syncedRateValue->load();
+        frequency = getSyncedFrequency (roundToIndex (syncIndex + (fastestSyncIndex - syncIndex) * rateModulation));
+    }
+    else if (highRateOn)
+    {
+        const auto highRate = highRateValue->load();
+        frequency = highRate + (maximumHighRate - highRate) * rateModulation * rateModulation;
+    }
+    else
+    {
+        const auto rate = rateValue->load();
+        frequency = rate + (maximumFreeRate - rate) * rateModulation * rateModulation;
+    }
+
+    phaseIncrement = (float) inverseSampleRate * frequency;
+
+    // Truncated, not rounded: the top wave is reached only at full modulation.
+    const auto wave = waveValue->load();
+    waveIndex = (int) (wave + (lastWave - wave) * waveModulation);
+}
+} // namespace velk

@@ -1,0 +1,248 @@
+#include "modulation/ModulationsManager.h"
+
+#include "modulation/ParameterCreation.h"
+#include "modulation/ParameterText.h"
+
+#include <cmath>
+
+namespace velk
+{
+namespace
+{
+    constexpr float percentToFraction = 0.01f;
+
+    const juce::NormalisableRange<float> depthRange{ -100.0f, 100.0f, 0.01f, 1.0f };
+    const juce::NormalisableRange<float> scaleRange{ 0.0f, 100.0f, 0.01f, 1.0f };
+
+    float clampToUnit (float x) noexcept
+    {
+        if (x < 0.0f)
+            return 0.0f;
+
+        return x > 1.0f ? 1.0f : x;
+    }
+} // namespace
+
+const juce::String ModulationsManager::matrixParameterPrefix ("Matrix_");
+const juce::String ModulationsManager::globalModDepthParameterUID ("Modulations_Global_Scale");
+
+ModulationsManager::ModulationsManager (juce::AudioProcessorValueTreeState& store,
+                                        TempoInfo& tempoInfo,
+                                        bool hostIsAbletonLive)
+    : valueTreeState (store),
+      tempo (&tempoInfo),
+      hostIsLive (hostIsAbletonLive)
+{
+}
+
+ModulationsManager::~ModulationsManager() = default;
+
+//==============================================================================
+Modulator* ModulationsManager::addModulator (std::unique_ptr<Modulator> modulator)
+{
+    return modulators.add (modulator.release());
+}
+
+int ModulationsManager::registerTarget (const juce::String& targetId)
+{
+    targetNames.add (targetId);
+    return targetNames.size() - 1;
+}
+
+void ModulationsManager::registerTargets (const juce::StringArray& targetIds, std::vector<int>& targetIndices)
+{
+    for (const auto& targetId : targetIds)
+        targetIndices.push_back (registerTarget (targetId));
+}
+
+void ModulationsManager::createMatrixParameters()
+{
+    const auto numTargets = targetNames.size();
+    const auto numColumns = modulators.size() + 1;
+
+    for (int target = 0; target < numTargets; ++target)
+    {
+        auto& values = matrixParameterValues.emplace_back();
+        auto& row = amounts.emplace_back();
+        auto& absoluteRow = absoluteAmounts.emplace_back();
+        targetActive.push_back (false);
+
+        for (int column = 0; column < numColumns; ++column)
+        {
+            const auto isScale = column == modulators.size();
+            const auto uid = getModMatrixParameterUID (target, column);
+            auto* raw = addFloatParameter (valueTreeState, uid, uid,
+                                           isScale ? scaleRange : depthRange,
+                                           isScale ? 100.0f : 0.0f,
+                                           "%", getPercentParameterText);
+            values.push_back (raw);
+            row.push_back (raw->load() * percentToFraction);
+            absoluteRow.push_back (std::abs (row.back()));
+        }
+    }
+
+    globalDepthParameter = addFloatParameter (valueTreeState, globalModDepthParameterUID, "Global Mod Scale",
+                                              scaleRange, 100.0f, "%", getPercentParameterText);
+}
+
+//==============================================================================
+juce::String ModulationsManager::getModMatrixParameterUID (int target, int column) const
+{
+    jassert (column >= 0);
+
+    if (column < modulators.size())
+        return matrixParameterPrefix + modulators[column]->getUID() + "_to_" + targetNames[target];
+
+    if (column == modulators.size())
+        return matrixParameterPrefix + targetNames[target] + "_Global_Scale";
+
+    return {};
+}
+
+//==============================================================================
+void ModulationsManager::refreshMatrixForBlock()
+{
+    // Before createMatrixParameters() there is no matrix to read, but the modulators still
+    // prepare their blocks.
+    if (globalDepthParameter != nullptr)
+        globalDepth = globalDepthParameter->load() * percentToFraction;
+
+    const auto scaleColumn = (size_t) modulators.size();
+
+    for (size_t target = 0; target < matrixParameterValues.size(); ++target)
+    {
+        auto& row = amounts[target];
+        bool anyDepth = false;
+
+        for (size_t column = 0; column <= scaleColumn; ++column)
+        {
+            row[column] = matrixParameterValues[target][column]->load() * percentToFraction;
+            absoluteAmounts[target][column] = std::abs (row[column]);
+
+            if (column < scaleColumn && row[column] != 0.0f)
+                anyDepth = true;
+        }
+
+        targetActive[target] = globalDepth > 0.0f && anyDepth && row[scaleColumn] != 0.0f;
+    }
+
+    for (auto* modulator : modulators)
+        modulator->precalculateForBlock();
+}
+
+float ModulationsManager::pollModulationValue (int target) const noexcept
+{
+    const auto t = (size_t) target;
+
+    // A target registered after the matrix was created has no row.
+    if (t >= targetActive.size() || !targetActive[t])
+        return 0.0f;
+
+    const auto& row = amounts[t];
+    const auto scaleColumn = (size_t) modulators.size();
+    const auto scale = row[scaleColumn];
+    float sum = 0.0f;
+
+    for (size_t column = 0; column < scaleColumn; ++column)
+    {
+        const auto amount = row[column];
+
+        if (amount == 0.0f)
+            continue;
+
+        const auto output = modulators.getUnchecked ((int) column)->getValue();
+
+        if (amount > 0.0f)
+            sum += output * amount;
+        else
+            sum += (1.0f - output) * absoluteAmounts[t][column];
+    }
+
+    return clampToUnit ((scale * sum) * globalDepth);
+}
+
+float ModulationsManager::pollModulationValue (const juce::String& targetId) const noexcept
+{
+    const auto target = targetNames.indexOf (targetId);
+    return target < 0 ? 0.0f : pollModulationValue (target);
+}
+
+bool ModulationsManager::areModsActiveForTarget (int target) const noexcept
+{
+    if ((size_t) target >= amounts.size())
+        return false;
+
+    const auto& row = amounts[(size_t) target];
+    const auto scaleColumn = (size_t) modulators.size();
+
+    if (row[scaleColumn] == 0.0f)
+        return false;
+
+    for (size_t column = 0; column < scaleColumn; ++column)
+        if (row[column] != 0.0f)
+            return true;
+
+    return false;
+}
+
+bool ModulationsManager::areModsActiveForTargets (const std::vector<int>& targets) const noexcept
+{
+    for (const auto target : targets)
+        if (areModsActiveForTarget (target))
+            return true;
+
+    return false;
+}
+
+float ModulationsManager::getTargetDisplayDepth (const juce::String& targetId) const noexcept
+{
+    return getTargetDisplayDepth (targetNames.indexOf (targetId));
+}
+
+float ModulationsManager::getTargetDisplayDepth (int target) const noexcept
+{
+    if (target < 0 || (size_t) target >= matrixParameterValues.size())
+        return 0.0f;
+
+    const auto& values = matrixParameterValues[(size_t) target];
+    const auto scaleColumn = (size_t) modulators.size();
+    const auto scale = values[scaleColumn]->load() * percentToFraction;
+
+    if (scale == 0.0f)
+        return 0.0f;
+
+    float sum = 0.0f;
+
+    for (size_t column = 0; column < scaleColumn; ++column)
+        sum += std::abs (values[column]->load() * percentToFraction);
+
+    return clampToUnit ((globalDepthParameter->load() * percentToFraction) * (scale * sum));
+}
+
+//==============================================================================
+void ModulationsManager::resetMatrixParameters (juce::AudioProcessorValueTreeState& store)
+{
+    const auto numTargets = (int) matrixParameterValues.size();
+
+    for (int target = 0; target < numTargets; ++target)
+    {
+        for (int column = 0; column <= modulators.size(); ++column)
+        {
+            auto* parameter = store.getParameter (getModMatrixParameterUID (target, column));
+
+            if (parameter == nullptr)
+                continue;
+
+            if (!hostIsLive)
+                parameter->beginChangeGesture();
+
+            const auto defaultValue = parameter->getDefaultValue();
+            parameter->setValue (defaultValue);
+            parameter->sendValueChangedMessageToListeners (defaultValue);
+
+            if (!hostIsLive)
+                parameter->endChangeGesture();
+        }
+    }
+}
+} // namespace velk

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "modulation/Modulator.h"
+#include "modulation/TempoInfo.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+namespace velk
+{
+//==============================================================================
+/** Owns the modulators, the ordered list of modulation targets and the modulation matrix,
+    and answers how far each target is modulated.
+
+    Every row of the matrix is a target; column c < getNumModulators() holds the signed depth
+    of modulator c on it, the last column the target's scale. A negative depth inverts its
+    source (1 - output); modulation only ever pushes a parameter toward the top of its range.
+*/
+class ModulationsManager
+{
+public:
+    /** "Matrix_", the prefix of every matrix cell identifier. */
+    static const juce::String matrixParameterPrefix;
+
+    /** "Modulations_Global_Scale", the depth of the whole matrix. */
+    static const juce::String globalModDepthParameterUID;
+
+    /** `hostIsAbletonLive` decides whether resetMatrixParameters() sends change gestures;
+        Live mishandles gestures that the system itself starts.
+    */
+    ModulationsManager (juce::AudioProcessorValueTreeState& store,
+                        TempoInfo& tempoInfo,
+                        bool hostIsAbletonLive = juce::PluginHostType().isAbletonLive());
+    ~ModulationsManager();
+
+    //==============================================================================
+    // Construction phase (message thread), in this order: modulators and modules register
+    // their targets, then createMatrixParameters().
+
+    /** Takes ownership of a modulator (registered before); its position is its matrix column. */
+    Modulator* addModulator (std::unique_ptr<Modulator> modulator);
+
+    /** Appends one target and returns its index. */
+    int registerTarget (const juce::String& targetId);
+
+    /** Appends every name in order and pushes each new index onto `targetIndices`. */
+    void registerTargets (const juce::StringArray& targetIds, std::vector<int>& targetIndices);
+
+    /** Creates the matrix cells, target-major, then "Modulations_Global_Scale". */
+    void createMatrixParameters();
+
+    //==============================================================================
+    /** "Matrix_<modulator>_to_<target>" for a modulator column, "Matrix_<target>_Global_Scale"
+        for the scale column, empty for a column beyond it.
+    */
+    juce::String getModMatrixParameterUID (int target, int column) const;
+
+    int getNumModulators() const noexcept { return modulators.size(); }
+    Modulator* getModulator (int index) const noexcept { return modulators[index]; }
+    int getNumTargets() const noexcept { return targetNames.size(); }
+    const juce::StringArray& getTargetNames() const noexcept { return targetNames; }
+    TempoInfo* getTempo() const noexcept { return tempo; }
+
+    //==============================================================================
+    // Audio thread.
+
+    /** Reads the matrix once per block, then lets every modulator prepare its block. */
+    void refreshMatrixForBlock();
+
+    /** The modulation of a target right now, in [0, 1]; 0 when the matrix doesn't reach it. */
+    float pollModulationValue (int target) const noexcept;
+
+    /** The same by identifier, for the block-call variants; 0 for an unknown identifier. */
+    float pollModulationValue (const juce::String& targetId) const noexcept;
+
+    /** True when the target's scale and at least one of its depths are non-zero in this block
+        (the global depth is not looked at).
+    */
+    bool areModsActiveForTarget (int target) const noexcept;
+
+    /** True when areModsActiveForTarget() holds for any of the given targets. */
+    bool areModsActiveForTargets (const std::vector<int>& targets) const noexcept;
+
+    /** The summed depth of a target in [0, 1], independent of the modulators' outputs and of
+        the depths' signs, for the editor's modulation rings; 0 for an unknown identifier.
+    */
+    float getTargetDisplayDepth (const juce::String& targetId) const noexcept;
+    float getTargetDisplayDepth (int target) const noexcept;
+
+    //==============================================================================
+    /** Sets every matrix cell (not the global depth) back to its default (message thread). */
+    void resetMatrixParameters (juce::AudioProcessorValueTreeState& store);
+
+private:
+    //==============================================================================
+    juce::AudioProcessorValueTreeState& valueTreeState;
+    juce::OwnedArray<Modulator> modulators;
+    TempoInfo* tempo;
+    juce::StringArray targetNames;
+    std::vector<std::vector<std::atomic<float>*>> matrixParameterValues;
+    std::atomic<float>* globalDepthParameter = nullptr;
+    std::vector<std::vector<float>> amounts;
+    std::vector<std::vector<float>> absoluteAmounts;
+    float globalDepth = 1.0f;
+    std::vector<bool> targetActive;
+    const bool hostIsLive;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ModulationsManager)
+};
+} // namespace velk

@@ -1,0 +1,40 @@
+#include "modulation/Modulator.h"
+
+#include "modulation/ModulationsManager.h"
+
+namespace velk
+{
+Modulator::Modulator (const juce::String& modulatorUid)
+    : uid (modulatorUid)
+{
+}
+
+Modulator::~Modulator() = default;
+
+void Modulator::registerParameters (juce::AudioProcessorValueTreeState&)
+{
+}
+
+void Modulator::precalculateForBlock()
+{
+    // The target count comes from registration rather than from a fresh name list, which
+    // would allocate on the audio thread.
+    modsActive = manager != nullptr && manager->areModsActiveForTargets (targetIndices);
+}
+
+juce::StringArray Modulator::getModulationParameterNames() const
+{
+    return {};
+}
+
+juce::String Modulator::getParameterUID (int) const
+{
+    return {};
+}
+
+void Modulator::registerModulationTargets (ModulationsManager* newManager, const juce::StringArray& names)
+{
+    manager = newManager;
+    manager->registerTargets (names, targetIndices);
+}
+} // namespace velk
