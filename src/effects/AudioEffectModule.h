@@ -1,0 +1,96 @@
+#pragma once
+
+#include "modulation/TempoInfo.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <vector>
+
+namespace velk
+{
+class ModulationsManager;
+
+//==============================================================================
+/** A sound-processing unit, driven in three stages:
+
+    - precalculateForBlock() once per block: read parameters, re-aim ramps, compute the values
+      used through the block and find out whether the matrix reaches the module;
+    - calc() once per frame, before channel 0's sample: advance the ramps and, only while
+      modulated, recompute the working values;
+    - processSingleSample() once per sample and channel.
+*/
+class AudioEffectModule
+{
+public:
+    AudioEffectModule (const juce::String& moduleUid, int numChannelsToKeep);
+    virtual ~AudioEffectModule();
+
+    //==============================================================================
+    /** Creates the module's parameters and keeps pointers to their raw values. */
+    virtual void registerParameters (juce::AudioProcessorValueTreeState& store);
+
+    /** Sizes every memory; the only place the module allocates. */
+    virtual void prepareToPlay (double newSampleRate, int blockSize) = 0;
+
+    /** Processes a whole buffer with the block-start values (not used by the processor's
+        per-sample path, except for the DC blocker).
+    */
+    virtual void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) = 0;
+
+    /** Overrides compute their block values first and call this last, so that
+        areModsActive() holds for the frames of the block.
+    */
+    virtual void precalculateForBlock();
+
+    virtual void calc();
+
+    virtual float processSingleSample (float x, int channel) = 0;
+
+    /** Silences the audio memory (delay lines, filter states) after a preset load; parameters
+        and ramps stay.
+    */
+    virtual void cleanUp();
+
+    /** The identifiers of the module's modulatable parameters, in target order. */
+    virtual juce::StringArray getModulationParameterNames() const;
+
+    /** The identifier of the module's parameter number `index`; empty when unknown. */
+    virtual juce::String getParameterUID (int index) const;
+
+    //==============================================================================
+    /** Appends the module's modulation parameter names to the manager's targets and keeps
+        their indices, so that the audio thread can ask the manager by index.
+    */
+    void registerModulationTargets (ModulationsManager& modulationsManager);
+
+    /** The host tempo record; not owned. Only the delay reads it. */
+    void setTempo (const TempoInfo* newTempo) noexcept { tempo = newTempo; }
+
+    const juce::String& getUID() const noexcept { return uid; }
+    const std::vector<int>& getTargetIndices() const noexcept { return targetIndices; }
+    bool areModsActive() const noexcept { return modsActive; }
+
+protected:
+    //==============================================================================
+    /** The first step of every prepareToPlay. */
+    void setSampleRate (double newSampleRate) noexcept;
+
+    /** `uid` + the suffix at `index`; empty for an index outside the list. */
+    juce::String getSuffixedUID (std::initializer_list<const char*> suffixes, int index) const;
+
+    /** The modulation of this module's target number `targetSlot`, in [0, 1]. */
+    float pollModulation (int targetSlot) const noexcept;
+
+    double sampleRate = 44100.0;
+    double inverseSampleRate = 1.0 / 44100.0;
+    juce::String uid;
+    int numChannels;
+    ModulationsManager* manager = nullptr;
+    const TempoInfo* tempo = nullptr;
+    std::vector<int> targetIndices;
+    bool modsActive = false;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AudioEffectModule)
+};
+} // namespace velk

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "effects/AudioEffectModule.h"
+#include "effects/ParameterRamp.h"
+
+namespace velk
+{
+/** The chain's level in decibels, smoothed over 30 ms. Modulation works on the multiplier:
+    it pulls the knob's gain toward unity (0 dB, the top of the range).
+*/
+class GainerModule : public AudioEffectModule
+{
+public:
+    /** "Gain", the suffix of the gain parameter's identifier. */
+    static const juce::String gainParameterMainUIDString;
+
+    GainerModule (const juce::String& moduleUid, int numChannelsToKeep);
+    ~GainerModule() override;
+
+    /** `uid` + "_Gain". */
+    juce::String getGainParameterUID() const;
+
+    //==============================================================================
+    void registerParameters (juce::AudioProcessorValueTreeState& store) override;
+    void prepareToPlay (double newSampleRate, int blockSize) override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
+    void precalculateForBlock() override;
+    void calc() override;
+    float processSingleSample (float x, int channel) override;
+    juce::StringArray getModulationParameterNames() const override;
+    juce::String getParameterUID (int index) const override;
+
+private:
+    //==============================================================================
+    static float toGain (float decibels) noexcept;
+
+    float maxGainDb = 0.0f;
+    float defaultGainDb = -6.0f;
+    std::atomic<float>* gainValue = nullptr;
+    ParameterRamp<float> gainRamp{ -6.0f };
+    int rampLengthSamples = 0;
+    float gain = 1.0f;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GainerModule)
+};
+} // namespace velk

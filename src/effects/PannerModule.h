@@ -1,0 +1,41 @@
+#pragma once
+
+#include "effects/AudioEffectModule.h"
+#include "effects/ParameterRamp.h"
+
+namespace velk
+{
+/** Places the chain's signal between left (0 %) and right (100 %), smoothed over 30 ms. The
+    centre passes both channels at full level; modulation moves the position toward the right.
+*/
+class PannerModule : public AudioEffectModule
+{
+public:
+    PannerModule (const juce::String& moduleUid, int numChannelsToKeep);
+    ~PannerModule() override;
+
+    //==============================================================================
+    void registerParameters (juce::AudioProcessorValueTreeState& store) override;
+    void prepareToPlay (double newSampleRate, int blockSize) override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
+    void precalculateForBlock() override;
+    void calc() override;
+    float processSingleSample (float x, int channel) override;
+    juce::StringArray getModulationParameterNames() const override;
+    juce::String getParameterUID (int index) const override;
+
+private:
+    //==============================================================================
+    juce::String getPanParameterUID() const;
+    float getModulatedPosition() const noexcept;
+    void applyPanLaw (float position) noexcept;
+
+    std::atomic<float>* panValue = nullptr;
+    ParameterRamp<float> panRamp{ 50.0f };
+    int rampLengthSamples = 0;
+    float leftGain = 1.0f;
+    float rightGain = 1.0f;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PannerModule)
+};
+} // namespace velk

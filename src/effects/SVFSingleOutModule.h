@@ -1,0 +1,67 @@
+#pragma once
+
+#include "effects/AudioEffectModule.h"
+#include "effects/ParameterRamp.h"
+
+namespace velk
+{
+/** A two-pole state-variable filter with trapezoidal integrators and a tanh on its band-pass
+    state, giving one output chosen by the mode: low-pass, high-pass, band-pass or notch.
+    Cutoff and resonance glide over 60 ms and are modulation targets; the mode is read at every
+    sample and is neither smoothed nor modulated.
+*/
+class SVFSingleOutModule : public AudioEffectModule
+{
+public:
+    /** Coefficients (shared by every channel) and integrator states (each channel's own). */
+    struct ChannelState
+    {
+        double g = 1.0;
+        double h = 1.0;
+        double k = 1.0;
+        double s1 = 0.0;
+        double s2 = 0.0;
+        double damping = 1.0;
+    };
+
+    /** The text of a mode value: "LPF", "HPF", "BPF", "NOTCH", or empty. */
+    static juce::String getModeText (float modeValue);
+
+    /** The highest cutoff, as a fraction of the sample rate, that the tangent is taken at; only
+        rates below about 36.7 kHz ever reach it (the cutoff's top is 18 kHz).
+    */
+    static constexpr double maxCutoffRatio = 0.49;
+
+    SVFSingleOutModule (const juce::String& moduleUid, int numChannelsToKeep);
+    ~SVFSingleOutModule() override;
+
+    const ChannelState& getChannelState (int channel) const { return channelStates[(size_t) channel]; }
+
+    //==============================================================================
+    void registerParameters (juce::AudioProcessorValueTreeState& store) override;
+    void prepareToPlay (double newSampleRate, int blockSize) override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
+    void precalculateForBlock() override;
+    void calc() override;
+    float processSingleSample (float x, int channel) override;
+    void cleanUp() override;
+    juce::StringArray getModulationParameterNames() const override;
+    juce::String getParameterUID (int index) const override;
+
+private:
+    //==============================================================================
+    float getModulatedCutoff() const noexcept;
+    float getModulatedResonance() const noexcept;
+    void setCoefficients (float cutoffHz, float resonancePercent) noexcept;
+
+    std::vector<ChannelState> channelStates;
+    std::atomic<float>* modeValue = nullptr;
+    std::atomic<float>* cutValue = nullptr;
+    std::atomic<float>* resValue = nullptr;
+    ParameterRamp<float> cutRamp{ 11000.0f };
+    ParameterRamp<float> resRamp{ 0.0f };
+    int rampLengthSamples = 0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SVFSingleOutModule)
+};
+} // namespace velk

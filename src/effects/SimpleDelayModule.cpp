@@ -1,0 +1,197 @@
+#include "effects/SimpleDelayModule.h"
+
+#include "modulation/BeatTranslator.h"
+#include "modulation/EqualPowerCrossfade.h"
+#include "modulation/ModulationsManager.h"
+#include "modulation/ParameterConversions.h"
+#include "modulation/ParameterCreation.h"
+#include "modulation/ParameterText.h"
+
+namespace velk
+{
+namespace
+{
+    constexpr auto maxTimeMs = 1000.0f;
+    constexpr auto lastSyncIndex = (float) (BeatTranslator::numDivisions - 1);
+    constexpr auto lineLengthSeconds = 4.0;
+
+    const char* const timeSuffix = "_Time";
+    const char* const syncSuffix = "_Sync";
+    const char* const syncedTimeSuffix = "_Synced_Time";
+    const char* const feedSuffix = "_Feed";
+    const char* const mixSuffix = "_Mix";
+    const char* const pingPongSuffix = "_PingPong";
+} // namespace
+
+SimpleDelayModule::SimpleDelayModule (const juce::String& moduleUid, int numChannelsToKeep)
+    : AudioEffectModule (moduleUid, numChannelsToKeep),
+      delayLines ((size_t) juce::jmax (0, numChannelsToKeep))
+{
+}
+
+SimpleDelayModule::~SimpleDelayModule() = default;
+
+//==============================================================================
+void SimpleDelayModule::registerParameters (juce::AudioProcessorValueTreeState& store)
+{
+    timeValue = addFloatParameter (store, uid + timeSuffix, uid + " Time",
+                                   { 1.0f, maxTimeMs, 1.0f, 0.5f }, 120.0f, "Ms",
+                                   getMillisecondsParameterText);
+    syncValue = addFloatParameter (store, uid + syncSuffix, uid + " Sync",
+                                   { 0.0f, 1.0f, 1.0f, 1.0f }, 0.0f, {}, nullptr);
+    syncedTimeValue = addFloatParameter (store, uid + syncedTimeSuffix, uid + " Synced Time",
+                                         { 0.0f, lastSyncIndex, 1.0f, 1.0f }, 9.0f, {},
+                                         getSyncedTimeParameterText);
+    feedValue = addFloatParameter (store, uid + feedSuffix, uid + " Feed",
+                                   { 0.0f, 100.0f, 0.01f, 1.0f }, 0.0f, "%",
+                                   getPercentParameterText);
+    mixValue = addFloatParameter (store, uid + mixSuffix, uid + " Mix",
+                                  { 0.0f, 100.0f, 0.01f, 1.0f }, 0.0f, "%",
+                                  getPercentParameterText);
+    pingPongValue = addFloatParameter (store, uid + pingPongSuffix, uid + " Ping Pong",
+                                       { 0.0f, 1.0f, 1.0f, 1.0f }, 0.0f, {}, nullptr);
+}
+
+void SimpleDelayModule::prepareToPlay (double newSampleRate, int)
+{
+    setSampleRate (newSampleRate);
+
+    const auto glideLength = (int) (60.0 * 0.001 * sampleRate);
+
+    for (auto& line : delayLines)
+    {
+        line.setMaximumLength ((int) (sampleRate * lineLengthSeconds));
+        line.setGlideLength (glideLength);
+    }
+
+    rampLengthSamples = (int) (0.001 * sampleRate * 30.0);
+
+    std::fill (std::begin (pingPongInput), std::end (pingPongInput), 0.0f);
+    std::fill (std::begin (pingPongOutput), std::end (pingPongOutput), 0.0f);
+}
+
+void SimpleDelayModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
+{
+    precalculateForBlock();
+
+    if (modsActive)
+        applyModulation();
+
+    const auto channelsToDelay = juce::jmin (buffer.getNumChannels(), (int) delayLines.size());
+
+    for (int channel = 0; channel < channelsToDelay; ++channel)
+    {
+        auto& line = delayLines[(size_t) channel];
+        auto* samples = buffer.getWritePointer (channel);
+
+        for (int i = 0; i < numSamples; ++i)
+            samples[i] = (float) line.getNextSampleWithDryWetMix (samples[i], feedback, mix);
+    }
+
+    mixRamp.advance (numSamples);
+}
+
+void SimpleDelayModule::precalculateForBlock()
+{
+    feedback = feedValue->load() * 0.01f * 0.96f;
+    syncOn = isSwitchOn (syncValue->load());
+    pingPongOn = isSwitchOn (pingPongValue->load());
+
+    const auto ms = syncOn ? getSyncedTimeMs (syncedTimeValue->load()) : timeValue->load();
+
+    mixRamp.aimAt (mixValue->load(), rampLengthSamples);
+    mix = mixRamp.current * 0.01f;
+
+    setDelayTimeMs (ms);
+    AudioEffectModule::precalculateForBlock();
+}
+
+void SimpleDelayModule::calc()
+{
+    mixRamp.advance();
+
+    if (modsActive)
+        applyModulation();
+}
+
+float SimpleDelayModule::processSingleSample (float x, int channel)
+{
+    if (pingPongOn)
+        return processPingPongSample (x, channel);
+
+    return (float) delayLines[(size_t) channel].getNextSampleWithDryWetMix (x, feedback, mix);
+}
+
+void SimpleDelayModule::cleanUp()
+{
+    for (auto& line : delayLines)
+        line.cleanUp();
+}
+
+juce::StringArray SimpleDelayModule::getModulationParameterNames() const
+{
+    return { uid + timeSuffix, uid + mixSuffix };
+}
+
+juce::String SimpleDelayModule::getParameterUID (int index) const
+{
+    // The editor's order, which is not the creation order: Synced_Time comes before Sync.
+    return getSuffixedUID ({ timeSuffix, syncedTimeSuffix, syncSuffix, feedSuffix, mixSuffix, pingPongSuffix }, index);
+}
+
+//==============================================================================
+float SimpleDelayModule::getSyncedTimeMs (float syncIndex) const noexcept
+{
+    // Without a tempo record (never the case inside the plug-in) a bar lasts as at 120 bpm.
+    const auto msPerBar = tempo != nullptr ? tempo->msPerBar : TempoInfo().msPerBar;
+    const auto index = juce::jlimit (0, BeatTranslator::numDivisions - 1, roundToIndex (syncIndex));
+    return BeatTranslator::getPeriodMs (msPerBar, index);
+}
+
+void SimpleDelayModule::applyModulation() noexcept
+{
+    const auto timeModulation = pollModulation (0);
+    float ms;
+
+    if (syncOn)
+    {
+        // The modulation moves the division toward the shortest one.
+        const auto knobIndex = syncedTimeValue->load();
+        ms = getSyncedTimeMs ((lastSyncIndex - knobIndex) * timeModulation + knobIndex);
+    }
+    else
+    {
+        const auto knobMs = timeValue->load();
+        ms = timeModulation * timeModulation * (maxTimeMs - knobMs) + knobMs;
+    }
+
+    setDelayTimeMs (ms);
+
+    const auto knobMix = mixValue->load();
+    mix = ((100.0f - knobMix) * pollModulation (1) + knobMix) * 0.01f;
+}
+
+void SimpleDelayModule::setDelayTimeMs (float ms) noexcept
+{
+    const auto delayInSamples = sampleRate * 0.001 * (double) ms;
+
+    for (auto& line : delayLines)
+        line.setDelayInSamples (delayInSamples);
+}
+
+float SimpleDelayModule::processPingPongSample (float x, int channel) noexcept
+{
+    // Each line carries the other channel's input and echoes, so an echo changes sides on
+    // every pass. Channel 0 runs first in a frame and reads what the second channel left in
+    // the previous frame; the second reads what channel 0 left in this one.
+    const auto own = channel == 0 ? 0 : 1;
+    const auto other = 1 - own;
+
+    pingPongInput[own] = x;
+
+    const auto echo = (float) delayLines[(size_t) channel].getNextCrossFedSample (pingPongInput[other], pingPongOutput[other], feedback);
+    pingPongOutput[own] = echo;
+
+    return x * equalPowerDryGain (mix) + echo * equalPowerWetGain (mix);
+}
+} // namespace velk

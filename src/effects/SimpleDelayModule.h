@@ -1,0 +1,58 @@
+#pragma once
+
+#include "effects/AudioEffectModule.h"
+#include "effects/DelayLine.h"
+#include "effects/ParameterRamp.h"
+
+namespace velk
+{
+/** An echo per channel of up to four seconds, free (milliseconds) or synced to the host tempo,
+    with feedback, a 60 ms glide of the time and an equal-power dry/wet mix. The ping-pong
+    switch cross-feeds the channels so that the echoes alternate between left and right.
+    Time and mix are modulation targets.
+*/
+class SimpleDelayModule : public AudioEffectModule
+{
+public:
+    SimpleDelayModule (const juce::String& moduleUid, int numChannelsToKeep);
+    ~SimpleDelayModule() override;
+
+    const DelayLine<double>& getDelayLine (int channel) const { return delayLines[(size_t) channel]; }
+
+    //==============================================================================
+    void registerParameters (juce::AudioProcessorValueTreeState& store) override;
+    void prepareToPlay (double newSampleRate, int blockSize) override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
+    void precalculateForBlock() override;
+    void calc() override;
+    float processSingleSample (float x, int channel) override;
+    void cleanUp() override;
+    juce::StringArray getModulationParameterNames() const override;
+    juce::String getParameterUID (int index) const override;
+
+private:
+    //==============================================================================
+    float getSyncedTimeMs (float syncIndex) const noexcept;
+    void applyModulation() noexcept;
+    void setDelayTimeMs (float ms) noexcept;
+    float processPingPongSample (float x, int channel) noexcept;
+
+    std::vector<DelayLine<double>> delayLines;
+    std::atomic<float>* timeValue = nullptr;
+    std::atomic<float>* syncValue = nullptr;
+    std::atomic<float>* syncedTimeValue = nullptr;
+    std::atomic<float>* feedValue = nullptr;
+    std::atomic<float>* mixValue = nullptr;
+    std::atomic<float>* pingPongValue = nullptr;
+    ParameterRamp<float> mixRamp;
+    int rampLengthSamples = 0;
+    float feedback = 0.0f;
+    float mix = 0.0f;
+    bool syncOn = false;
+    bool pingPongOn = false;
+    float pingPongInput[2]{};
+    float pingPongOutput[2]{};
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SimpleDelayModule)
+};
+} // namespace velk

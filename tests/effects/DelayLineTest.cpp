@@ -1,0 +1,167 @@
+#include "effects/DelayLine.h"
+
+#include "modulation/EqualPowerCrossfade.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class DelayLineTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        line.setMaximumLength (1000);
+        line.setGlideLength (0);
+    }
+
+    /** The wet outputs (mix 1) of an impulse followed by silence. */
+    std::vector<double> impulseResponse (int length, double feedback)
+    {
+        std::vector<double> out ((size_t) length);
+
+        for (size_t n = 0; n < out.size(); ++n)
+            out[n] = line.getNextSampleWithDryWetMix (n == 0 ? 1.0 : 0.0, feedback, 1.0);
+
+        return out;
+    }
+
+    velk::DelayLine<double> line;
+};
+
+TEST_F (DelayLineTest, EchoOfAnIntegralDelaySoundsOneSampleEarly)
+{
+    line.setDelayInSamples (10.0);
+    const auto out = impulseResponse (20, 0.0);
+
+    EXPECT_NEAR (out[9], 1.0, 1e-12);
+
+    for (size_t n = 1; n < out.size(); ++n)
+    {
+        if (n != 9)
+        {
+            EXPECT_EQ (out[n], 0.0) << n;
+        }
+    }
+}
+
+TEST_F (DelayLineTest, DelayOfOneSamplePassesTheInputStraightToTheWetPath)
+{
+    line.setDelayInSamples (1.0);
+
+    EXPECT_NEAR (impulseResponse (1, 0.0)[0], 1.0 + velk::equalPowerDryGain (1.0), 1e-12);
+}
+
+TEST_F (DelayLineTest, FractionalDelaysInterpolateLinearly)
+{
+    line.setDelayInSamples (10.25);
+    const auto out = impulseResponse (12, 0.0);
+
+    EXPECT_NEAR (out[9], 0.75, 1e-12);
+    EXPECT_NEAR (out[10], 0.25, 1e-12);
+}
+
+TEST_F (DelayLineTest, FeedbackRepeatsEachEchoScaled)
+{
+    line.setDelayInSamples (10.0);
+    const auto out = impulseResponse (40, 0.96);
+
+    EXPECT_NEAR (out[9], 1.0, 1e-12);
+    EXPECT_NEAR (out[19], 0.96, 1e-12);
+    EXPECT_NEAR (out[29], 0.96 * 0.96, 1e-12);
+}
+
+TEST_F (DelayLineTest, MixGainsFollowTheEqualPowerCurve)
+{
+    line.setDelayInSamples (10.0);
+
+    std::vector<double> dry, wet;
+
+    for (auto mix : { 0.0, 0.5, 1.0 })
+    {
+        line.cleanUp();
+        std::vector<double> out;
+
+        for (int n = 0; n < 10; ++n)
+            out.push_back (line.getNextSampleWithDryWetMix (n == 0 ? 1.0 : 0.0, 0.0, mix));
+
+        dry.push_back (out[0]);
+        wet.push_back (out[9]);
+    }
+
+    EXPECT_EQ (dry[0], 1.0);
+    EXPECT_NEAR (wet[0], 4.8e-6, 0.1e-6);
+    EXPECT_NEAR (dry[1], 0.70771, 1e-5);
+    EXPECT_NEAR (wet[1], 0.70771, 1e-5);
+    EXPECT_NEAR (dry[2], 4.8e-6, 0.1e-6);
+    EXPECT_EQ (wet[2], 1.0);
+}
+
+TEST_F (DelayLineTest, DelayThatDoesNotFitIsHalvedUntilItDoes)
+{
+    line.setDelayInSamples (3996.0);
+    EXPECT_EQ (line.getDelayInSamples(), 999.0);
+
+    line.setDelayInSamples (999.0);
+    EXPECT_EQ (line.getDelayInSamples(), 999.0);
+
+    line.setDelayInSamples (999.5);
+    EXPECT_EQ (line.getDelayInSamples(), 499.75);
+}
+
+TEST_F (DelayLineTest, GlideApproachesTheNewDelayInEqualSteps)
+{
+    line.setGlideLength (100);
+    line.setDelayInSamples (500.0);
+    impulseResponse (50, 0.0);
+
+    EXPECT_NEAR (line.getGlidingDelay(), 1000.0 - 500.0 * 50.0 / 100.0, 1e-9);
+
+    // Re-aimed from where it stands, it covers the same share of what remains.
+    line.setDelayInSamples (500.0);
+    impulseResponse (50, 0.0);
+    EXPECT_NEAR (line.getGlidingDelay(), 500.0 + 250.0 * 0.5, 1e-9);
+}
+
+TEST_F (DelayLineTest, ShrinkingRestartsTheWritePositionAndKeepsTheContent)
+{
+    line.setDelayInSamples (400.0);
+
+    for (int n = 0; n < 800; ++n)
+        line.getNextSampleWithDryWetMix (n + 1.0, 0.0, 1.0);
+
+    line.setMaximumLength (500);
+    EXPECT_EQ (line.getWriteIndex(), 0);
+
+    // Writes slot 0, then reads 400 behind position 1: slot 101, written as 102 before.
+    EXPECT_NEAR (line.getNextSampleWithDryWetMix (0.0, 0.0, 1.0), 102.0, 1e-9);
+}
+
+TEST_F (DelayLineTest, GrowingKeepsTheWritePosition)
+{
+    for (int n = 0; n < 300; ++n)
+        line.getNextSampleWithDryWetMix (0.0, 0.0, 1.0);
+
+    line.setMaximumLength (2000);
+    EXPECT_EQ (line.getWriteIndex(), 300);
+}
+
+TEST_F (DelayLineTest, CleanUpSilencesTheLineAndItsFeedback)
+{
+    line.setDelayInSamples (10.0);
+    impulseResponse (15, 0.9);
+    line.cleanUp();
+
+    const auto out = impulseResponse (40, 0.9);
+    EXPECT_EQ (line.getDelayInSamples(), 10.0);
+    EXPECT_NEAR (out[9], 1.0, 1e-12);
+    EXPECT_EQ (out[5], 0.0);
+}
+
+TEST_F (DelayLineTest, CrossFedLineWritesTheOtherSidesInputAndEcho)
+{
+    line.setDelayInSamples (1.0);
+
+    EXPECT_NEAR (line.getNextCrossFedSample (0.5, 0.25, 0.5), 0.5 + 0.5 * 0.25, 1e-12);
+}
+} // namespace
