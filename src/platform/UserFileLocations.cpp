@@ -1,0 +1,34 @@
+#include "platform/UserFileLocations.h"
+
+namespace velk
+{
+namespace
+{
+    juce::File getUserLibrary()
+    {
+        return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
+    }
+
+    juce::File getVendorFolder (const juce::File& parent)
+    {
+        return parent.getChildFile (JucePlugin_Manufacturer);
+    }
+} // namespace
+
+const juce::File& UserFileLocations::getPresetsFolder()
+{
+    static const juce::File presetsFolder = getVendorFolder (getUserLibrary().getChildFile ("Audio").getChildFile ("Presets"))
+                                                .getChildFile (JucePlugin_Name);
+    return presetsFolder;
+}
+
+juce::File UserFileLocations::getPreferencesFile()
+{
+    return getVendorFolder (getUserLibrary()).getChildFile (JucePlugin_Name ".prefs");
+}
+
+juce::File UserFileLocations::getLogFolder()
+{
+    return juce::FileLogger::getSystemLogFileFolder();
+}
+} // namespace velk

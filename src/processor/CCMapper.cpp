@@ -1,0 +1,83 @@
+#include "processor/CCMapper.h"
+
+#include "processor/XmlFileWriter.h"
+
+#include <thread>
+
+namespace velk
+{
+const juce::Identifier CCMapper::midiMapTag{ JucePlugin_Name "_MIDI_MAP" };
+const juce::Identifier CCMapper::ccValueProperty{ "cc" };
+
+//==============================================================================
+CCMapper::CCMapper()
+    : routes (new CCMapSnapshot())
+{
+    midiMap.addListener (this);
+}
+
+CCMapper::~CCMapper()
+{
+    midiMap.removeListener (this);
+    delete routes.load();
+}
+
+//==============================================================================
+void CCMapper::loadMapFromXml (const juce::XmlElement& xml)
+{
+    if (xml.getTagName().equalsIgnoreCase (midiMapTag.toString()))
+        midiMap = juce::ValueTree::fromXml (xml);
+}
+
+bool CCMapper::writeMapFile (const juce::File& file) const
+{
+    return XmlFileWriter::write (*midiMap.createXml(), file, {});
+}
+
+void CCMapper::loadMapFile (const juce::File& file)
+{
+    if (const auto xml = juce::XmlDocument::parse (file))
+        loadMapFromXml (*xml);
+}
+
+//==============================================================================
+void CCMapper::useParameters (const juce::AudioProcessorValueTreeState& parameters)
+{
+    parameterStore = &parameters;
+    publishRoutes();
+}
+
+void CCMapper::publishRoutes()
+{
+    if (parameterStore == nullptr)
+        return;
+
+    const std::unique_ptr<const CCMapSnapshot> replaced (routes.exchange (new CCMapSnapshot (midiMap, *parameterStore)));
+
+    // A reader that started before the exchange may still hold the old snapshot; one that starts
+    // now gets the new one. Readers stay inside only for one block's controller pass.
+    while (activeReaders.load() != 0)
+        std::this_thread::yield();
+}
+
+void CCMapper::valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&)
+{
+    publishRoutes();
+}
+void CCMapper::valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&)
+{
+    publishRoutes();
+}
+void CCMapper::valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int)
+{
+    publishRoutes();
+}
+void CCMapper::valueTreeChildOrderChanged (juce::ValueTree&, int, int)
+{
+    publishRoutes();
+}
+void CCMapper::valueTreeRedirected (juce::ValueTree&)
+{
+    publishRoutes();
+}
+} // namespace velk

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "processor/CCMapSnapshot.h"
+
+#include <atomic>
+#include <memory>
+
+namespace velk
+{
+/** The MIDI CC map: a value tree with one child per mapped parameter, whose type is the
+    parameter's identifier and whose "cc" property is the controller number.
+
+    The tree belongs to the message thread (MIDI learn, the map menu) and to the host's state
+    restore. The audio thread never touches it: once parameters are given with useParameters(),
+    every change of the tree publishes a fresh CCMapSnapshot, which the audio thread reads
+    through readRoutes() without a lock.
+*/
+class CCMapper : private juce::ValueTree::Listener
+{
+public:
+    /** The type of the map tree and the tag of the map element in chunks and files. */
+    static const juce::Identifier midiMapTag;
+
+    /** The property of a map child that holds its controller number. */
+    static const juce::Identifier ccValueProperty;
+
+    /** The extension of MIDI-map files, without the dot. */
+    static constexpr const char* mapFileExtension = "vtcc";
+
+    //==============================================================================
+    /** Starts with an empty map and no controller received. */
+    CCMapper();
+    ~CCMapper() override;
+
+    //==============================================================================
+    /** Replaces the map with the tree made from this element when its tag is the map tag in any
+        letter case; anything else leaves the map as it is. The contents are not checked: children
+        that name no parameter are kept (and never applied).
+    */
+    void loadMapFromXml (const juce::XmlElement& xml);
+
+    /** Writes the map as a MIDI-map file (UTF-8, CR LF, no DTD) through a temporary file.
+        Returns false when the file could not be written; an existing file then stays as it was.
+    */
+    bool writeMapFile (const juce::File& file) const;
+
+    /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse changes nothing. */
+    void loadMapFile (const juce::File& file);
+
+    //==============================================================================
+    /** Resolves the map's parameter identifiers in this store from now on and publishes the
+        first snapshot. Call once, after every parameter has been created; the store must outlive
+        this object.
+    */
+    void useParameters (const juce::AudioProcessorValueTreeState& parameters);
+
+    /** Audio thread: calls fn with the latest published snapshot (an empty one before
+        useParameters()). Never blocks or allocates. A thread that replaces the map waits until
+        no call is inside fn before it frees the snapshot it replaced, so keep fn short.
+    */
+    template <typename Function>
+    void readRoutes (Function&& fn) const noexcept
+    {
+        activeReaders.fetch_add (1);
+        fn (*routes.load());
+        activeReaders.fetch_sub (1);
+    }
+
+    //==============================================================================
+    /** The map. Edit it only on the message thread (or in a state restore). */
+    juce::ValueTree midiMap{ midiMapTag };
+
+    /** The controller number (0 to 127) of the last controller message the audio thread saw,
+        -1 until one arrives. Written by the audio thread, read by MIDI learn.
+    */
+    std::atomic<int> lastReceivedCC{ -1 };
+
+private:
+    //==============================================================================
+    void publishRoutes();
+
+    void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override;
+    void valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&) override;
+    void valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int) override;
+    void valueTreeChildOrderChanged (juce::ValueTree&, int, int) override;
+    void valueTreeRedirected (juce::ValueTree&) override;
+
+    //==============================================================================
+    const juce::AudioProcessorValueTreeState* parameterStore = nullptr;
+    std::atomic<const CCMapSnapshot*> routes;
+    mutable std::atomic<int> activeReaders{ 0 };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CCMapper)
+};
+} // namespace velk

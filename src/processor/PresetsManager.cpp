@@ -1,0 +1,76 @@
+#include "processor/PresetsManager.h"
+
+#include "platform/UserFileLocations.h"
+#include "processor/XmlFileWriter.h"
+
+#include <cmath>
+
+namespace velk
+{
+namespace
+{
+    // Keeps the declaration, an empty line and this line ahead of the root element, the layout
+    // that preset files have always had.
+    const juce::String presetDtd{ " " };
+
+    // The property in which the parameter store keeps a parameter's value.
+    const juce::Identifier parameterValueProperty{ "value" };
+
+    bool isFiniteNumber (const juce::var& value)
+    {
+        return std::isfinite (static_cast<double> (value));
+    }
+
+    void removeNonFiniteValues (juce::ValueTree tree)
+    {
+        if (tree.hasProperty (parameterValueProperty) && !isFiniteNumber (tree[parameterValueProperty]))
+            tree.removeProperty (parameterValueProperty, nullptr);
+
+        for (auto child : tree)
+            removeNonFiniteValues (child);
+    }
+} // namespace
+
+const juce::String PresetsManager::presetsFolderPath = UserFileLocations::getPresetsFolder().getFullPathName();
+
+//==============================================================================
+juce::File PresetsManager::getPresetFile (const juce::String& presetName)
+{
+    return juce::File (presetsFolderPath).getChildFile (presetName).withFileExtension (presetFileExtension);
+}
+
+juce::File PresetsManager::getDefaultPresetFile()
+{
+    return getPresetFile (defaultPresetName);
+}
+
+//==============================================================================
+juce::Result PresetsManager::savePreset (const juce::ValueTree& state, const juce::File& file)
+{
+    if (!state.isValid())
+        return juce::Result::fail ("Invalid preset data supplied, failed to save preset.");
+
+    if (!XmlFileWriter::write (*state.createXml(), file, presetDtd))
+        return juce::Result::fail ("Could not write preset to file.");
+
+    return juce::Result::ok();
+}
+
+juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state)
+{
+    const auto xml = juce::XmlDocument::parse (file);
+
+    if (xml == nullptr)
+        return juce::Result::fail ("Invalid preset file supplied, could not load preset.");
+
+    state.replaceState (createParameterTree (*xml));
+    return juce::Result::ok();
+}
+
+juce::ValueTree PresetsManager::createParameterTree (const juce::XmlElement& xml)
+{
+    auto tree = juce::ValueTree::fromXml (xml);
+    removeNonFiniteValues (tree);
+    return tree;
+}
+} // namespace velk

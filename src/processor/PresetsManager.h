@@ -1,0 +1,54 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+namespace velk
+{
+/** The preset folder, the default preset file, and saving and loading preset files.
+
+    A preset file holds the parameter store's state tree and nothing else (no MIDI map, no preset
+    name). All operations are static; the class has no data.
+*/
+class PresetsManager
+{
+public:
+    /** The name of the preset that is loaded at start-up when it exists. */
+    static constexpr const char* defaultPresetName = "User_Default";
+
+    /** The extension of preset files, without the dot. */
+    static constexpr const char* presetFileExtension = "vtp";
+
+    /** The full path of the preset folder, without a separator at the end; fixed during static
+        initialisation from the user's home folder at that moment.
+    */
+    static const juce::String presetsFolderPath;
+
+    //==============================================================================
+    /** The preset file of the given name directly inside the preset folder (the file need not
+        exist). The name's own extension, if any, is replaced by the preset extension.
+    */
+    static juce::File getPresetFile (const juce::String& presetName);
+
+    /** The "User_Default" preset file inside the preset folder (the file need not exist). */
+    static juce::File getDefaultPresetFile();
+
+    //==============================================================================
+    /** Writes the tree as a preset file, replacing any file of that name. Pass the store's
+        copyState(), so that values not yet copied into the tree by the store are included.
+        An existing file survives a failed write.
+    */
+    static juce::Result savePreset (const juce::ValueTree& state, const juce::File& file);
+
+    /** Replaces the store's state with the tree read from the file. The root tag is not checked:
+        well-formed XML of another kind loads, and every parameter it has no value for takes its
+        default. A file that cannot be read or parsed changes nothing.
+    */
+    static juce::Result loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state);
+
+    /** The value tree made from a restored XML element, with any parameter value that is not a
+        finite number removed, so that the store gives that parameter its default rather than
+        passing NaN to the audio path.
+    */
+    static juce::ValueTree createParameterTree (const juce::XmlElement& xml);
+};
+} // namespace velk

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+namespace velk
+{
+/** Writes the plug-in's XML files (presets and MIDI maps) in one format: an XML declaration
+    naming UTF-8, CR LF line ends, the framework's indentation and line wrapping.
+*/
+class XmlFileWriter
+{
+public:
+    /** Writes the document to a temporary file beside the target, which then replaces the target
+        in one rename; a failed write leaves any existing file as it was. The DTD text, when not
+        empty, gets a line of its own after the declaration. Returns false when the file could not
+        be written completely (no path, a folder in its place, a missing or read-only folder, a
+        full disk).
+    */
+    static bool write (const juce::XmlElement& xml, const juce::File& file, const juce::String& dtd);
+};
+} // namespace velk

@@ -1,0 +1,153 @@
+#include "processor/PluginCrashLogger.h"
+#include "ChildProcess.h"
+#include "platform/ScopedCrashHandler.h"
+
+#include <gtest/gtest.h>
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <csignal>
+#include <regex>
+#include <sys/wait.h>
+
+namespace
+{
+class PluginCrashLoggerTest : public testing::Test
+{
+protected:
+    void SetUp() override { logFile.deleteFile(); }
+    void TearDown() override { logFile.deleteFile(); }
+
+    static juce::StringArray expectedSummary()
+    {
+        return { "Tavelin v 1.3.0",
+                 juce::PluginHostType().getHostDescription(),
+                 juce::SystemStats::getOperatingSystemName(),
+                 "CPU : " + juce::String (juce::SystemStats::getNumCpus()) + " x "
+                     + juce::String (juce::SystemStats::getCpuSpeedInMegahertz()) + " MHz",
+                 "Memory : " + juce::String (juce::SystemStats::getMemorySizeInMegabytes()) + " MB" };
+    }
+
+    /** Checks the banner that starts at line `first` and returns the line after it. */
+    static int expectBannerAt (const juce::StringArray& lines, int first)
+    {
+        EXPECT_EQ (lines[first], "");
+        EXPECT_EQ (lines[first + 1], juce::String::repeatedString ("*", 58));
+        EXPECT_EQ (lines[first + 2], "Velkora Tavelin");
+        EXPECT_TRUE (lines[first + 3].startsWith ("Log started: ")) << lines[first + 3];
+        EXPECT_EQ (lines[first + 4], "");
+        return first + 5;
+    }
+
+    static juce::StringArray sliceLines (const juce::StringArray& lines, int start, int count)
+    {
+        juce::StringArray slice;
+
+        for (int i = start; i < start + count; ++i)
+            slice.add (lines[i]);
+
+        return slice;
+    }
+
+    /** The log's lines; every line must end in CR LF. */
+    juce::StringArray readLogLines() const
+    {
+        const auto text = logFile.loadFileAsString();
+        EXPECT_TRUE (text.endsWith ("\r\n"));
+        EXPECT_EQ (text.replace ("\r\n", {}).indexOfAnyOf ("\r\n"), -1) << "a line break that is not CR LF";
+        return juce::StringArray::fromLines (text.dropLastCharacters (2));
+    }
+
+    const juce::File logFile = juce::File (juce::String (getenv ("HOME"))).getChildFile (".config/Velkora/TavelinLog.txt");
+};
+
+TEST_F (PluginCrashLoggerTest, ConstantsNameTheLogAfterVendorAndPlugin)
+{
+    EXPECT_EQ (velk::pluginCrashLoggerSubdirectory, "Velkora");
+    EXPECT_EQ (velk::pluginCrashLoggerPluginName, "Tavelin");
+    EXPECT_EQ (velk::pluginCrashLoggerPluginVersionString, "v 1.3.0");
+    EXPECT_EQ (velk::pluginCrashLoggerLogFileName, "TavelinLog.txt");
+    EXPECT_EQ (velk::pluginCrashLoggerWelcomeString, "Velkora Tavelin");
+}
+
+TEST_F (PluginCrashLoggerTest, LogLiesInTheFrameworksLogFolder)
+{
+    EXPECT_EQ (velk::PluginCrashLogger::getLogFile(), logFile);
+    EXPECT_EQ (velk::PluginCrashLogger::createLogger()->getLogFile(), logFile);
+}
+
+TEST_F (PluginCrashLoggerTest, SummaryNamesPluginHostSystemCpuAndMemory)
+{
+    const auto summary = expectedSummary();
+
+    EXPECT_EQ (summary[1], "Unknown");
+    EXPECT_EQ (summary[2], "Linux");
+    EXPECT_TRUE (std::regex_match (summary[3].toStdString(), std::regex ("CPU : [1-9][0-9]* x [0-9]+ MHz"))) << summary[3];
+    EXPECT_TRUE (std::regex_match (summary[4].toStdString(), std::regex ("Memory : [1-9][0-9]* MB"))) << summary[4];
+}
+
+TEST_F (PluginCrashLoggerTest, EachSummaryOnDemandAppendsABannerAndFiveLines)
+{
+    EXPECT_EQ (velk::PluginCrashLogger::appendSummaryToLog(), logFile);
+    EXPECT_EQ (velk::PluginCrashLogger::appendSummaryToLog(), logFile);
+
+    const auto lines = readLogLines();
+    ASSERT_EQ (lines.size(), 20);
+    EXPECT_EQ (sliceLines (lines, expectBannerAt (lines, 0), 5), expectedSummary());
+    EXPECT_EQ (sliceLines (lines, expectBannerAt (lines, 10), 5), expectedSummary());
+}
+
+TEST_F (PluginCrashLoggerTest, LogOverTheLimitIsCutAtALineBreakWithinItsLast128KB)
+{
+    constexpr int limit = 128 * 1024;
+    juce::String text;
+
+    for (int i = 0; text.length() <= limit + 5000; ++i)
+        text << "old line " << i << "\r\n";
+
+    ASSERT_TRUE (logFile.create());
+    ASSERT_TRUE (logFile.replaceWithText (text, false, false, nullptr));
+    const auto tail = text.substring (text.length() - limit);
+    const auto kept = tail.substring (tail.indexOfAnyOf ("\r\n"));
+
+    velk::PluginCrashLogger::appendSummaryToLog();
+
+    const auto log = logFile.loadFileAsString();
+    EXPECT_TRUE (log.startsWith (kept));
+    EXPECT_TRUE (log.substring (kept.length()).startsWith ("\r\n*****"));
+}
+
+TEST_F (PluginCrashLoggerTest, LogWithinTheLimitStaysWhole)
+{
+    const auto text = juce::String::repeatedString ("0123456789abcde\n", 128 * 1024 / 16);
+    ASSERT_TRUE (logFile.create());
+    ASSERT_TRUE (logFile.replaceWithText (text, false, false, nullptr));
+    ASSERT_EQ (logFile.getSize(), 128 * 1024);
+
+    velk::PluginCrashLogger::appendSummaryToLog();
+
+    EXPECT_TRUE (logFile.loadFileAsString().startsWith (text + "\r\n*****"));
+}
+
+TEST_F (PluginCrashLoggerTest, FatalSignalWritesBacktraceAndSummaryThenKillsTheProcess)
+{
+    const auto status = tavelin::test::runInChildProcess ([]
+                                                          {
+        const velk::ScopedCrashHandler handler (velk::pluginCrashHandler);
+        std::raise (SIGSEGV);
+        return 0; });
+
+    ASSERT_TRUE (WIFSIGNALED (status));
+    EXPECT_EQ (WTERMSIG (status), SIGKILL);
+
+    const auto lines = readLogLines();
+    const auto firstFrame = expectBannerAt (lines, 0);
+    const auto emptyLine = lines.indexOf ("", false, firstFrame);
+    ASSERT_GT (emptyLine, firstFrame) << "no backtrace";
+
+    for (int i = firstFrame; i < emptyLine; ++i)
+        EXPECT_TRUE (lines[i].contains ("[0x")) << lines[i];
+
+    EXPECT_EQ (lines.size(), emptyLine + 6);
+    EXPECT_EQ (sliceLines (lines, emptyLine + 1, 5), expectedSummary());
+}
+} // namespace
