@@ -22,6 +22,13 @@ const juce::File& UserFileLocations::getPresetsFolder()
     return presetsFolder;
 }
 
+namespace
+{
+    // Fixes the presets folder while the plug-in's code is being loaded, from the home folder at
+    // that moment, whichever part of the plug-in asks for it first.
+    [[maybe_unused]] const auto& presetsFolderAtLoad = UserFileLocations::getPresetsFolder();
+} // namespace
+
 juce::File UserFileLocations::getPreferencesFile()
 {
     return getVendorFolder (getUserLibrary()).getChildFile (JucePlugin_Name ".prefs");
