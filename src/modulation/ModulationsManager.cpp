@@ -40,6 +40,8 @@ ModulationsManager::~ModulationsManager() = default;
 //==============================================================================
 Modulator* ModulationsManager::addModulator (std::unique_ptr<Modulator> modulator)
 {
+    // Every matrix row has one column per modulator, fixed when the matrix is created.
+    jassert (matrixParameterValues.empty());
     return modulators.add (modulator.release());
 }
 
@@ -89,6 +91,9 @@ void ModulationsManager::createMatrixParameters()
 juce::String ModulationsManager::getModMatrixParameterUID (int target, int column) const
 {
     jassert (column >= 0);
+
+    if (column < 0)
+        return {};
 
     if (column < modulators.size())
         return matrixParameterPrefix + modulators[column]->getUID() + "_to_" + targetNames[target];

@@ -209,6 +209,7 @@ TEST_F (ModulationsManagerTest, MatrixIdentifiersOfEdgeCells)
     EXPECT_EQ (rig.manager.getModMatrixParameterUID (0, 4), "Matrix_Macro_1_to_LFO_1_Rate");
     EXPECT_EQ (rig.manager.getModMatrixParameterUID (19, 0), "Matrix_LFO_1_to_Delay_2_Time");
     EXPECT_EQ (rig.manager.getModMatrixParameterUID (29, 7), "Matrix_Filter_Cut_Global_Scale");
+    EXPECT_EQ (rig.manager.getModMatrixParameterUID (32, 0), "Matrix_LFO_1_to_");
 }
 
 TEST_F (ModulationsManagerTest, MatrixParametersAreCreatedTargetMajorWithTheirRanges)
