@@ -69,6 +69,18 @@ TEST_F (GainerModuleTest, BlockLongerThanTheRampArrivesWithinIt)
     EXPECT_NEAR (gainOfNextBlock (1), 0.1f, 2e-6f);
 }
 
+TEST_F (GainerModuleTest, BlocksWithoutFramesReAimButNeverAdvance)
+{
+    rig.set ("_Gain", -20.0f);
+
+    // A bypassed chain's modules get the block stage only: the ramp stays where it stood.
+    for (int block = 0; block < 5; ++block)
+        rig.beginBlock();
+
+    EXPECT_FLOAT_EQ (gainOfNextBlock (512), juce::Decibels::decibelsToGain (-6.0f));
+    EXPECT_LT (gainOfNextBlock (1), juce::Decibels::decibelsToGain (-6.0f));
+}
+
 TEST_F (GainerModuleTest, BottomOfTheRangeIsQuietButNotSilent)
 {
     rig.set ("_Gain", -70.0f);
