@@ -1,4 +1,6 @@
 #include "lookandfeel/LookTestSupport.h"
+#include "lookandfeel/MacroLook.h"
+#include "lookandfeel/VKBipolarLook.h"
 #include "lookandfeel/VKLook.h"
 #include "lookandfeel/VelkColours.h"
 
@@ -148,4 +150,18 @@ TEST_F (LookColours, TooltipShowsDarkTextOnLightGreyInABlackFrame)
     EXPECT_TRUE (coloursMatch (image.getPixelAt (0, 12), juce::Colours::black));
     EXPECT_TRUE (coloursMatch (image.getPixelAt (60, 2), velk::VelkColours::light_grey));
     EXPECT_GT (countPixelsNear (image, velk::VelkColours::dark_grey), 10);
+}
+
+//==============================================================================
+TEST (SharedLooks, EachClassHasOneInstanceWhileAnEditorHoldsIt)
+{
+    const juce::SharedResourcePointer<velk::VKLook> mainLook, secondMainLook;
+    const juce::SharedResourcePointer<velk::VKBipolarLook> bipolarLook;
+    const juce::SharedResourcePointer<MacroLook> macroLook;
+
+    EXPECT_EQ (&mainLook.get(), &secondMainLook.get());
+    EXPECT_NE (static_cast<velk::VKLook*> (&bipolarLook.get()), &mainLook.get());
+    EXPECT_FLOAT_EQ (bipolarLook->centreAngle, 6.2831855f);
+    EXPECT_EQ (macroLook->findColour (juce::ComboBox::backgroundColourId), velk::VelkColours::dark_grey);
+    EXPECT_EQ (bipolarLook->findColour (juce::ComboBox::backgroundColourId), velk::VelkColours::dark_grey);
 }
