@@ -8,9 +8,10 @@ find_file(TAVELIN_ROBOTO_MEDIUM_TTF Roboto-Medium.ttf
           /usr/share/fonts/truetype/roboto/unhinted
     NO_DEFAULT_PATH)
 
-if(NOT TAVELIN_ROBOTO_MEDIUM_TTF)
+if(NOT TAVELIN_ROBOTO_MEDIUM_TTF OR NOT EXISTS "${TAVELIN_ROBOTO_MEDIUM_TTF}")
     message(FATAL_ERROR
-        "Roboto-Medium.ttf was not found under /usr/share/fonts/truetype/roboto/unhinted. "
+        "The embedded typeface Roboto-Medium.ttf was not found "
+        "(TAVELIN_ROBOTO_MEDIUM_TTF = '${TAVELIN_ROBOTO_MEDIUM_TTF}'). "
         "Install the Debian package fonts-roboto-unhinted (scripts/setup.sh does), "
         "or pass -DTAVELIN_ROBOTO_MEDIUM_TTF=<path to Roboto-Medium.ttf>.")
 endif()
