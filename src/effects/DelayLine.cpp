@@ -2,6 +2,8 @@
 
 #include "modulation/EqualPowerCrossfade.h"
 
+#include <cmath>
+
 namespace velk
 {
 template <typename FloatType>
@@ -65,7 +67,9 @@ FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept
 {
     const auto length = getMaximumLength();
 
-    buffer[(size_t) writeIndex] = valueToWrite;
+    // A NaN or infinite sample, once written, would circle through the feedback for good and
+    // silence the echoes of everything played after it: silence takes its place.
+    buffer[(size_t) writeIndex] = std::isfinite (valueToWrite) ? valueToWrite : FloatType();
     writeIndex = writeIndex + 1 < length ? writeIndex + 1 : 0;
 
     FloatType delay = delayInSamples;

@@ -1,5 +1,7 @@
 #include "effects/PitchShifter.h"
 
+#include <cmath>
+
 namespace velk
 {
 namespace
@@ -90,7 +92,9 @@ FloatType PitchShifter<FloatType>::getNextSample (FloatType input, FloatType fee
     if (phase >= grainSize)
         phase -= grainSize;
 
-    buffer[(size_t) writeIndex] = input + juce::jlimit (FloatType (-1), FloatType (1), feedback * out);
+    // A NaN or infinite input would stay in the grain memory and be fed back for good.
+    const auto next = input + juce::jlimit (FloatType (-1), FloatType (1), feedback * out);
+    buffer[(size_t) writeIndex] = std::isfinite (next) ? next : FloatType();
     writeIndex = (FloatType) (writeIndex + 1) < grainSize ? writeIndex + 1 : 0;
 
     return out;
