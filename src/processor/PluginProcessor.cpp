@@ -21,7 +21,7 @@ void TavelinAudioProcessor::releaseResources()
 bool TavelinAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
     return layouts.getMainInputChannelSet() == juce::AudioChannelSet::stereo()
-        && layouts.getMainOutputChannelSet() == juce::AudioChannelSet::stereo();
+           && layouts.getMainOutputChannelSet() == juce::AudioChannelSet::stereo();
 }
 
 void TavelinAudioProcessor::processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&)
