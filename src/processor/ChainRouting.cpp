@@ -4,7 +4,7 @@ namespace velk
 {
 ChainRouting::ChainRouting (const Switches& switches) noexcept
 {
-    for (size_t chain = 0; chain < numChains; ++chain)
+    for (std::size_t chain = 0; chain < numChains; ++chain)
         active[chain] = !switches.bypassed[chain];
 
     const auto [active1, active2, active3] = active;
@@ -27,7 +27,7 @@ ChainRouting::ChainRouting (const Switches& switches) noexcept
     terminal[1] = active2 && !chain3TakesAll;
     terminal[2] = active3;
 
-    for (size_t chain = 0; chain < numChains; ++chain)
+    for (std::size_t chain = 0; chain < numChains; ++chain)
     {
         filtered[chain] = terminal[chain] && switches.toFilter[chain];
         anyActive = anyActive || active[chain];
@@ -37,7 +37,7 @@ ChainRouting::ChainRouting (const Switches& switches) noexcept
 
 float ChainRouting::inputOf (int chain, float x, const std::array<float, numChains>& outputs) const noexcept
 {
-    switch (sources[(size_t) chain])
+    switch (sources[(std::size_t) chain])
     {
         case Source::chain1:
             return outputs[0];

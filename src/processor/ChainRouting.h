@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 namespace velk
 {
@@ -37,10 +38,10 @@ public:
     ChainRouting() = default;
     explicit ChainRouting (const Switches& switches) noexcept;
 
-    bool isActive (int chain) const noexcept { return active[(size_t) chain]; }
-    Source getSource (int chain) const noexcept { return sources[(size_t) chain]; }
-    bool isTerminal (int chain) const noexcept { return terminal[(size_t) chain]; }
-    bool isFiltered (int chain) const noexcept { return filtered[(size_t) chain]; }
+    bool isActive (int chain) const noexcept { return active[(std::size_t) chain]; }
+    Source getSource (int chain) const noexcept { return sources[(std::size_t) chain]; }
+    bool isTerminal (int chain) const noexcept { return terminal[(std::size_t) chain]; }
+    bool isFiltered (int chain) const noexcept { return filtered[(std::size_t) chain]; }
     bool isInputFiltered() const noexcept { return !anyActive; }
 
     //==============================================================================
@@ -54,7 +55,7 @@ public:
 
         for (int chain = 0; chain < numChains; ++chain)
             if (isActive (chain))
-                outputs[(size_t) chain] = runChain (chain, inputOf (chain, x, outputs));
+                outputs[(std::size_t) chain] = runChain (chain, inputOf (chain, x, outputs));
 
         return outputs;
     }
@@ -72,7 +73,7 @@ public:
         auto filterInput = 0.0f;
         auto direct = 0.0f;
 
-        for (size_t chain = 0; chain < numChains; ++chain)
+        for (std::size_t chain = 0; chain < numChains; ++chain)
         {
             if (filtered[chain])
                 filterInput += outputs[chain];

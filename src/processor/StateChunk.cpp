@@ -4,9 +4,9 @@ namespace velk
 {
 namespace
 {
-    constexpr size_t headerSize = 8;
-    constexpr size_t lengthOffset = 4;
-    constexpr size_t terminatorSize = 1;
+    constexpr std::size_t headerSize = 8;
+    constexpr std::size_t lengthOffset = 4;
+    constexpr std::size_t terminatorSize = 1;
 } // namespace
 
 void StateChunk::write (const juce::XmlElement& xml, juce::MemoryBlock& destData)
@@ -43,7 +43,7 @@ std::unique_ptr<juce::XmlElement> StateChunk::read (const void* data, int sizeIn
     // A copy with a zero after it: a multi-byte sequence cut off at the end of the host's data
     // must not make the decoder read beyond it.
     const auto numBytes = juce::jmin (sizeInBytes - (int) headerSize, textLength);
-    juce::MemoryBlock text (bytes + headerSize, (size_t) numBytes);
+    juce::MemoryBlock text (bytes + headerSize, (std::size_t) numBytes);
     text.append ("", terminatorSize);
 
     return juce::XmlDocument::parse (juce::String::fromUTF8 (static_cast<const char*> (text.getData()), numBytes));

@@ -19,6 +19,7 @@ namespace
         void prepareToPlay (double, int) override {}
         void releaseResources() override {}
         void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+        using juce::AudioProcessor::processBlock;
         double getTailLengthSeconds() const override { return 0.0; }
         bool acceptsMidi() const override { return true; }
         bool producesMidi() const override { return false; }
@@ -42,7 +43,7 @@ namespace
             juce::AudioProcessorValueTreeState::ParameterLayout layout;
 
             for (auto id : { "A", "B", "C" })
-                layout.add (std::make_unique<juce::AudioParameterFloat> (id, id, 0.0f, 1.0f, 0.25f));
+                layout.add (std::make_unique<juce::AudioParameterFloat> (id, id, juce::NormalisableRange<float> (0.0f, 1.0f), 0.25f));
 
             return layout;
         }
