@@ -1,5 +1,6 @@
 #include "processor/CCMapper.h"
 
+#include "processor/XmlFileReader.h"
 #include "processor/XmlFileWriter.h"
 
 #include <thread>
@@ -36,7 +37,7 @@ bool CCMapper::writeMapFile (const juce::File& file) const
 
 void CCMapper::loadMapFile (const juce::File& file)
 {
-    if (const auto xml = juce::XmlDocument::parse (file))
+    if (const auto xml = XmlFileReader::parse (file))
         loadMapFromXml (*xml);
 }
 

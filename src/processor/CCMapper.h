@@ -44,7 +44,9 @@ public:
     */
     bool writeMapFile (const juce::File& file) const;
 
-    /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse changes nothing. */
+    /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse, or is too
+        large to be a map (XmlFileReader::maxFileSize), changes nothing.
+    */
     void loadMapFile (const juce::File& file);
 
     //==============================================================================

@@ -1,6 +1,7 @@
 #include "processor/PresetsManager.h"
 
 #include "platform/UserFileLocations.h"
+#include "processor/XmlFileReader.h"
 #include "processor/XmlFileWriter.h"
 
 #include <cmath>
@@ -58,7 +59,7 @@ juce::Result PresetsManager::savePreset (const juce::ValueTree& state, const juc
 
 juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state)
 {
-    const auto xml = juce::XmlDocument::parse (file);
+    const auto xml = XmlFileReader::parse (file);
 
     if (xml == nullptr)
         return juce::Result::fail ("Invalid preset file supplied, could not load preset.");
