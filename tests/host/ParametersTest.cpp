@@ -1,0 +1,100 @@
+#include "PluginFixture.h"
+
+namespace tavelin::test
+{
+namespace
+{
+    /** The first 32 characters, as the VST2 wrapper cuts parameter names. */
+    std::string hostName (const std::string& name)
+    {
+        return name.substr (0, 32);
+    }
+
+    const std::vector<std::string> targetOrder{
+        "LFO_1_Rate", "LFO_1_Wave", "LFO_2_Rate", "LFO_2_Wave", "LFO_3_Rate", "LFO_3_Wave", "LFO_4_Rate", "LFO_4_Wave",
+        "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset",
+        "Pitch_Shifter_1_Pitch", "Pitch_Shifter_1_Mix", "Delay_1_Time", "Delay_1_Mix", "Gainer_1_Gain", "Panner_1_Pan",
+        "Pitch_Shifter_2_Pitch", "Pitch_Shifter_2_Mix", "Delay_2_Time", "Delay_2_Mix", "Gainer_2_Gain", "Panner_2_Pan",
+        "Pitch_Shifter_3_Pitch", "Pitch_Shifter_3_Mix", "Delay_3_Time", "Delay_3_Mix", "Gainer_3_Gain", "Panner_3_Pan",
+        "Filter_Cut", "Filter_Res", "Dry_Wet"
+    };
+} // namespace
+
+using HostParameters = PluginFixture;
+
+TEST_F (HostParameters, HostSees333Parameters)
+{
+    EXPECT_EQ (host->effect().numParams, 333);
+}
+
+TEST_F (HostParameters, NamesFollowTheLayout)
+{
+    EXPECT_EQ (host->parameterName (0), "LFO_1 Wave");
+    EXPECT_EQ (host->parameterName (6), "LFO_2 Wave");
+    EXPECT_EQ (host->parameterName (24), "Macro_1 Offset");
+    EXPECT_EQ (host->parameterName (37), "Gainer_1 Gain");
+    EXPECT_EQ (host->parameterName (39), "Chain_Bypass_0");
+    EXPECT_EQ (host->parameterName (52), "Chain_Bypass_1");
+    EXPECT_EQ (host->parameterName (53), "Chain 2 Serial Mode");
+    EXPECT_EQ (host->parameterName (67), "Chain 3 Serial Mode");
+    EXPECT_EQ (host->parameterName (71), "Amplitude");
+    EXPECT_EQ (host->parameterName (72), "Dry-Wet");
+    EXPECT_EQ (host->parameterName (73), "Chain 1 to Filter");
+    EXPECT_EQ (host->parameterName (75), "Chain 3 to Filter");
+    EXPECT_EQ (host->parameterName (332), "Global Mod Scale");
+}
+
+TEST_F (HostParameters, MatrixCellsAreNamedByTheirIdentifiers)
+{
+    const std::vector<std::string> modulators{ "LFO_1", "LFO_2", "LFO_3", "LFO_4", "Macro_1", "Macro_2", "Macro_3" };
+    int index = 76;
+
+    for (const auto& target : targetOrder)
+    {
+        for (const auto& modulator : modulators)
+            EXPECT_EQ (host->parameterName (index++), hostName ("Matrix_" + modulator + "_to_" + target));
+
+        EXPECT_EQ (host->parameterName (index++), hostName ("Matrix_" + target + "_Global_Scale"));
+    }
+
+    EXPECT_EQ (index, 332);
+}
+
+TEST_F (HostParameters, DisplayTextsAndLabelsAfterStartUp)
+{
+    EXPECT_EQ (host->parameterDisplay (71), "+0.00 dB");
+    EXPECT_EQ (host->parameterLabel (71), "dB");
+    EXPECT_EQ (host->parameterDisplay (72), "100.00 %");
+    EXPECT_EQ (host->parameterLabel (72), "%");
+    EXPECT_EQ (host->parameterDisplay (37), "+0.00 dB");
+    EXPECT_EQ (host->parameterDisplay (39), "0");
+    EXPECT_EQ (host->parameterDisplay (52), "1");
+    EXPECT_EQ (host->parameterDisplay (66), "1");
+    EXPECT_EQ (host->parameterDisplay (73), "1");
+    EXPECT_EQ (host->parameterDisplay (68), "LPF");
+    EXPECT_EQ (host->parameterDisplay (332), "100.00 %");
+}
+
+TEST_F (HostParameters, EverySwitchAndKnobHasADisplayText)
+{
+    for (int index = 0; index < host->effect().numParams; ++index)
+        EXPECT_FALSE (host->parameterDisplay (index).empty()) << "index " << index;
+}
+
+TEST_F (HostParameters, StartUpValuesAreWhatTheHostReads)
+{
+    EXPECT_EQ (host->getParameter (39), 0.0f);
+    EXPECT_EQ (host->getParameter (52), 1.0f);
+    EXPECT_EQ (host->getParameter (66), 1.0f);
+    EXPECT_EQ (host->getParameter (37), 1.0f);
+    EXPECT_EQ (host->getParameter (72), 1.0f);
+}
+
+TEST_F (HostParameters, ValueSetByTheHostReadsBackWithItsText)
+{
+    host->setParameter (72, 0.5f);
+
+    EXPECT_EQ (host->getParameter (72), 0.5f);
+    EXPECT_EQ (host->parameterDisplay (72), "50.00 %");
+}
+} // namespace tavelin::test
