@@ -12,6 +12,6 @@ endif()
 add_executable(tavelin_benchmarks EXCLUDE_FROM_ALL ${TAVELIN_BENCH_SOURCES})
 tavelin_apply_warnings(${TAVELIN_BENCH_SOURCES})
 tavelin_link_plugin_code(tavelin_benchmarks)
-target_link_libraries(tavelin_benchmarks PRIVATE benchmark::benchmark)
+target_link_libraries(tavelin_benchmarks PRIVATE tavelin_test_support benchmark::benchmark)
 # The benchmarks drive modules through the same fixtures as the tests.
 target_include_directories(tavelin_benchmarks PRIVATE ${CMAKE_SOURCE_DIR}/tests)
