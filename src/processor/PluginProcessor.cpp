@@ -16,6 +16,8 @@
 #include "processor/ProgramChangeManager.h"
 #include "processor/StateChunk.h"
 
+#include <cmath>
+
 const juce::String TavelinAudioProcessor::uiScaleFactorProperty{ "UI_Scale" };
 const juce::String TavelinAudioProcessor::versionProperty{ "Version" };
 const juce::String TavelinAudioProcessor::scopeColourProperty{ "Scope_Colour" };
@@ -48,6 +50,10 @@ constexpr int readoutRefreshIntervalMs = 50;
 constexpr int preferencesSaveDelayMs = 3000;
 constexpr float controllerToNormalised = 1.0f / 127.0f;
 
+// The modules' memories are sized at construction with this block size and the tempo record's
+// rate, and again by every prepareToPlay.
+constexpr int blockSizeBeforePreparation = 512;
+
 // Positions in chainParameterUIDs of the chain's six modulation targets, in target order:
 // pitch-shifter pitch and mix, delay time and mix, gain, pan.
 constexpr std::array<int, TavelinAudioProcessor::numChainTargetsPerChain> chainTargetLists{ 0, 3, 4, 8, 10, 11 };
@@ -55,6 +61,16 @@ constexpr std::array<int, TavelinAudioProcessor::numChainTargetsPerChain> chainT
 juce::NormalisableRange<float> switchRange()
 {
     return { 0.0f, 1.0f, 1.0f, 1.0f };
+}
+
+/** A NaN or infinite input sample would pass through the dry path and settle for good in the
+    filter, the DC blocker and every feedback memory; it is taken as silence instead.
+*/
+void replaceNonFiniteWithSilence (float* samples, int numSamples) noexcept
+{
+    for (int i = 0; i < numSamples; ++i)
+        if (!std::isfinite (samples[i]))
+            samples[i] = 0.0f;
 }
 
 std::atomic<float>* addSwitch (juce::AudioProcessorValueTreeState& store, const juce::String& id, const juce::String& name, float defaultValue)
@@ -102,6 +118,9 @@ TavelinAudioProcessor::TavelinAudioProcessor()
     valueTreeState.state = juce::ValueTree (stateTreeType);
     ccMapper.useParameters (valueTreeState);
     modulationReadout.setTargets (modsBuffer, modulationsManager->getTargetNames());
+
+    // A host may hand over a block before it prepares the plug-in; the memories must exist then.
+    prepareModules (tempo.sampleRate, blockSizeBeforePreparation);
 
     readPreferences();
     midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
@@ -362,7 +381,12 @@ void TavelinAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 {
     currentSampleRate = sampleRate;
     tempo.sampleRate = sampleRate;
+    prepareModules (sampleRate, samplesPerBlock);
+    rampLengthSamples = (int) (sampleRate * 0.001 * rampTimeMs);
+}
 
+void TavelinAudioProcessor::prepareModules (double sampleRate, int samplesPerBlock)
+{
     for (auto* chain : effectChains)
         chain->prepareToPlay (sampleRate, samplesPerBlock);
 
@@ -371,8 +395,6 @@ void TavelinAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 
     for (int m = 0; m < modulationsManager->getNumModulators(); ++m)
         modulationsManager->getModulator (m)->prepareToPlay (sampleRate, samplesPerBlock);
-
-    rampLengthSamples = (int) (sampleRate * 0.001 * rampTimeMs);
 }
 
 void TavelinAudioProcessor::releaseResources()
@@ -431,7 +453,10 @@ void TavelinAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
     std::array<float*, numModuleChannels> channels{};
 
     for (int ch = 0; ch < numChannels; ++ch)
+    {
         channels[(size_t) ch] = buffer.getWritePointer (ch);
+        replaceNonFiniteWithSilence (channels[(size_t) ch], numSamples);
+    }
 
     for (int i = 0; i < numSamples; ++i)
     {

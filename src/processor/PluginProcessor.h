@@ -197,6 +197,7 @@ private:
     void applyStartUpValues();
     void loadStartUpPreset();
 
+    void prepareModules (double sampleRate, int samplesPerBlock);
     void readTempo();
     void handleProgramChange (int program);
     void cleanUpModules();
