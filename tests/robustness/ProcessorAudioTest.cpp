@@ -1,4 +1,5 @@
 #include "processor/ProcessorTestRig.h"
+#include "robustness/SignalChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,23 +8,14 @@
 
 namespace
 {
+using tavelin::test::countNonFinite;
+using tavelin::test::peak;
 using velk::test::ProcessorRig;
 using velk::test::StereoSignal;
 
 const auto quietNaN = std::numeric_limits<float>::quiet_NaN();
 const auto infinity = std::numeric_limits<float>::infinity();
 const auto denormal = std::numeric_limits<float>::denorm_min() * 1000.0f;
-
-int countNonFinite (const StereoSignal& signal)
-{
-    int count = 0;
-
-    for (const auto& channel : signal)
-        for (auto sample : channel)
-            count += std::isfinite (sample) ? 0 : 1;
-
-    return count;
-}
 
 int countDenormal (const StereoSignal& signal)
 {
@@ -34,17 +26,6 @@ int countDenormal (const StereoSignal& signal)
             count += std::fpclassify (sample) == FP_SUBNORMAL ? 1 : 0;
 
     return count;
-}
-
-float peak (const StereoSignal& signal)
-{
-    float loudest = 0.0f;
-
-    for (const auto& channel : signal)
-        for (auto sample : channel)
-            loudest = juce::jmax (loudest, std::abs (sample));
-
-    return loudest;
 }
 
 StereoSignal constant (int numSamples, float value)
@@ -120,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P (NonFiniteSamples,
                           testing::Values (quietNaN, -quietNaN, infinity, -infinity),
                           [] (const testing::TestParamInfo<float>& sample)
                           { return std::isnan (sample.param) ? (std::signbit (sample.param) ? "MinusNaN" : "NaN")
-                                                           : (sample.param > 0 ? "PlusInfinity" : "MinusInfinity"); });
+                                                             : (sample.param > 0 ? "PlusInfinity" : "MinusInfinity"); });
 
 TEST (ProcessorDenormalInputTest, DenormalInputGivesNoDenormalOrNonFiniteOutput)
 {
