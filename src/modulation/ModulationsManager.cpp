@@ -61,13 +61,15 @@ void ModulationsManager::createMatrixParameters()
 {
     const auto numTargets = targetNames.size();
     const auto numColumns = modulators.size() + 1;
+    sourcesPerTarget = (size_t) modulators.size();
+    targetStates.assign ((size_t) numTargets, { false, 0.0f, 0 });
+    activeSources.assign ((size_t) numTargets * sourcesPerTarget, { nullptr, 0.0f, 0.0f, false });
 
     for (int target = 0; target < numTargets; ++target)
     {
         auto& values = matrixParameterValues.emplace_back();
         auto& row = amounts.emplace_back();
         auto& absoluteRow = absoluteAmounts.emplace_back();
-        targetActive.push_back (false);
 
         for (int column = 0; column < numColumns; ++column)
         {
@@ -117,7 +119,8 @@ void ModulationsManager::refreshMatrixForBlock()
     for (size_t target = 0; target < matrixParameterValues.size(); ++target)
     {
         auto& row = amounts[target];
-        bool anyDepth = false;
+        auto* sources = activeSources.data() + target * sourcesPerTarget;
+        int numSources = 0;
 
         for (size_t column = 0; column <= scaleColumn; ++column)
         {
@@ -125,10 +128,11 @@ void ModulationsManager::refreshMatrixForBlock()
             absoluteAmounts[target][column] = std::abs (row[column]);
 
             if (column < scaleColumn && row[column] != 0.0f)
-                anyDepth = true;
+                sources[numSources++] = { modulators.getUnchecked ((int) column), row[column], absoluteAmounts[target][column], row[column] > 0.0f };
         }
 
-        targetActive[target] = globalDepth > 0.0f && anyDepth && row[scaleColumn] != 0.0f;
+        const auto scale = row[scaleColumn];
+        targetStates[target] = { globalDepth > 0.0f && numSources > 0 && scale != 0.0f, scale, numSources };
     }
 
     for (auto* modulator : modulators)
@@ -140,30 +144,25 @@ float ModulationsManager::pollModulationValue (int target) const noexcept
     const auto t = (size_t) target;
 
     // A target registered after the matrix was created has no row.
-    if (t >= targetActive.size() || !targetActive[t])
+    if (t >= targetStates.size() || !targetStates[t].active)
         return 0.0f;
 
-    const auto& row = amounts[t];
-    const auto scaleColumn = (size_t) modulators.size();
-    const auto scale = row[scaleColumn];
+    const auto& state = targetStates[t];
+    const auto* sources = activeSources.data() + t * sourcesPerTarget;
     float sum = 0.0f;
 
-    for (size_t column = 0; column < scaleColumn; ++column)
+    for (int k = 0; k < state.numSources; ++k)
     {
-        const auto amount = row[column];
+        const auto& source = sources[k];
+        const auto output = source.modulator->getValue();
 
-        if (amount == 0.0f)
-            continue;
-
-        const auto output = modulators.getUnchecked ((int) column)->getValue();
-
-        if (amount > 0.0f)
-            sum += output * amount;
+        if (source.positive)
+            sum += output * source.amount;
         else
-            sum += (1.0f - output) * absoluteAmounts[t][column];
+            sum += (1.0f - output) * source.absoluteAmount;
     }
 
-    return clampToUnit ((scale * sum) * globalDepth);
+    return clampToUnit ((state.scale * sum) * globalDepth);
 }
 
 float ModulationsManager::pollModulationValue (const juce::String& targetId) const noexcept

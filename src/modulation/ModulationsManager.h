@@ -105,7 +105,27 @@ private:
     std::vector<std::vector<float>> amounts;
     std::vector<std::vector<float>> absoluteAmounts;
     float globalDepth = 1.0f;
-    std::vector<bool> targetActive;
+
+    // What a poll needs of one target in this block: its non-zero depths in column order, so
+    // that the per-sample sum skips the empty columns of a sparse matrix without a test.
+    struct ActiveSource
+    {
+        const Modulator* modulator;
+        float amount;
+        float absoluteAmount;
+        bool positive;
+    };
+
+    struct TargetState
+    {
+        bool active;
+        float scale;
+        int numSources;
+    };
+
+    std::vector<TargetState> targetStates;
+    std::vector<ActiveSource> activeSources;
+    size_t sourcesPerTarget = 0;
     const bool hostIsLive;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ModulationsManager)
