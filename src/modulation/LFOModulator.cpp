@@ -253,7 +253,8 @@ float LFOModulator::readTable (float position) const noexcept
     if (x >= (float) tableSize)
         x = (float) (tableSize - 1);
 
-    const auto i = (int) std::floor (x);
+    // The phase never goes below zero, where truncation is floor without the library call.
+    const auto i = x >= 0.0f ? (int) x : (int) std::floor (x);
     const auto j = i == tableSize - 1 ? 0 : i + 1;
     const auto a = table.getUnchecked (i);
     return a + (table.getUnchecked (j) - a) * (x - (float) i);

@@ -62,14 +62,12 @@ void ModulationsManager::createMatrixParameters()
     const auto numTargets = targetNames.size();
     const auto numColumns = modulators.size() + 1;
     sourcesPerTarget = (size_t) modulators.size();
-    targetStates.assign ((size_t) numTargets, { false, 0.0f, 0 });
+    targetStates.assign ((size_t) numTargets, { false, false, 0.0f, 0 });
     activeSources.assign ((size_t) numTargets * sourcesPerTarget, { nullptr, 0.0f, 0.0f, false });
 
     for (int target = 0; target < numTargets; ++target)
     {
         auto& values = matrixParameterValues.emplace_back();
-        auto& row = amounts.emplace_back();
-        auto& absoluteRow = absoluteAmounts.emplace_back();
 
         for (int column = 0; column < numColumns; ++column)
         {
@@ -80,8 +78,6 @@ void ModulationsManager::createMatrixParameters()
                                            isScale ? 100.0f : 0.0f,
                                            "%", getPercentParameterText);
             values.push_back (raw);
-            row.push_back (raw->load() * percentToFraction);
-            absoluteRow.push_back (std::abs (row.back()));
         }
     }
 
@@ -118,21 +114,21 @@ void ModulationsManager::refreshMatrixForBlock()
 
     for (size_t target = 0; target < matrixParameterValues.size(); ++target)
     {
-        auto& row = amounts[target];
+        const auto& values = matrixParameterValues[target];
         auto* sources = activeSources.data() + target * sourcesPerTarget;
         int numSources = 0;
 
-        for (size_t column = 0; column <= scaleColumn; ++column)
+        for (size_t column = 0; column < scaleColumn; ++column)
         {
-            row[column] = matrixParameterValues[target][column]->load() * percentToFraction;
-            absoluteAmounts[target][column] = std::abs (row[column]);
+            const auto amount = values[column]->load() * percentToFraction;
 
-            if (column < scaleColumn && row[column] != 0.0f)
-                sources[numSources++] = { modulators.getUnchecked ((int) column), row[column], absoluteAmounts[target][column], row[column] > 0.0f };
+            if (amount != 0.0f)
+                sources[numSources++] = { modulators.getUnchecked ((int) column), amount, std::abs (amount), amount > 0.0f };
         }
 
-        const auto scale = row[scaleColumn];
-        targetStates[target] = { globalDepth > 0.0f && numSources > 0 && scale != 0.0f, scale, numSources };
+        const auto scale = values[scaleColumn]->load() * percentToFraction;
+        const auto anyDepthAndScale = numSources > 0 && scale != 0.0f;
+        targetStates[target] = { globalDepth > 0.0f && anyDepthAndScale, anyDepthAndScale, scale, numSources };
     }
 
     for (auto* modulator : modulators)
@@ -173,20 +169,8 @@ float ModulationsManager::pollModulationValue (const juce::String& targetId) con
 
 bool ModulationsManager::areModsActiveForTarget (int target) const noexcept
 {
-    if ((size_t) target >= amounts.size())
-        return false;
-
-    const auto& row = amounts[(size_t) target];
-    const auto scaleColumn = (size_t) modulators.size();
-
-    if (row[scaleColumn] == 0.0f)
-        return false;
-
-    for (size_t column = 0; column < scaleColumn; ++column)
-        if (row[column] != 0.0f)
-            return true;
-
-    return false;
+    // The matrix only changes in refreshMatrixForBlock(), which keeps the answer.
+    return (size_t) target < targetStates.size() && targetStates[(size_t) target].anyDepthAndScale;
 }
 
 bool ModulationsManager::areModsActiveForTargets (const std::vector<int>& targets) const noexcept

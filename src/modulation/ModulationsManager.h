@@ -102,8 +102,6 @@ private:
     juce::StringArray targetNames;
     std::vector<std::vector<std::atomic<float>*>> matrixParameterValues;
     std::atomic<float>* globalDepthParameter = nullptr;
-    std::vector<std::vector<float>> amounts;
-    std::vector<std::vector<float>> absoluteAmounts;
     float globalDepth = 1.0f;
 
     // What a poll needs of one target in this block: its non-zero depths in column order, so
@@ -119,6 +117,7 @@ private:
     struct TargetState
     {
         bool active;
+        bool anyDepthAndScale;
         float scale;
         int numSources;
     };
