@@ -1,0 +1,221 @@
+#include "processor/PluginProcessor.h"
+#include "processor/PresetsManager.h"
+#include "processor/ProgramChangeManager.h"
+#include "robustness/SignalChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace
+{
+constexpr int blockSize = 256;
+constexpr int numEditorActions = 600;
+
+juce::MidiBuffer blockMidi (int block)
+{
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, block % 128), 0);
+    midi.addEvent (juce::MidiMessage::controllerEvent (2, 21, (block * 5) % 128), 17);
+
+    if (block % 32 == 0)
+        midi.addEvent (juce::MidiMessage::programChange (1, (block / 32) % 3), 40);
+
+    return midi;
+}
+
+/** One processor driven at once by the host's audio thread, a host automation thread and the
+    message thread, which does what the editor does and saves and restores the state as the
+    host does from its main thread. Each thread checks what it can see; the ThreadSanitizer
+    build checks the rest.
+
+    The state calls stay on the message thread: the MIDI map is a value tree that MIDI learn
+    edits there, and a value tree cannot be read and edited from two threads at once.
+*/
+class ThreadStressTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        writePresets();
+        processor = std::make_unique<TavelinAudioProcessor>();
+        processor->prepareToPlay (44100.0, blockSize);
+        map ("Delay_1_Time", 7);
+        map ("Dry_Wet", 21);
+        map ("Pitch_Shifter_2_Pitch", 21);
+    }
+
+    void TearDown() override
+    {
+        processor.reset();
+        juce::File (velk::PresetsManager::presetsFolderPath).deleteRecursively();
+    }
+
+    /** Two program-change presets and one for the browser, each with its own delay time. */
+    static void writePresets()
+    {
+        TavelinAudioProcessor source;
+        auto& delayTime = *source.valueTreeState.getParameter ("Delay_1_Time");
+        const auto midiFolder = velk::ProgramChangeManager::getMidiPresetsFolder();
+
+        for (const auto& [file, time] : { std::pair (midiFolder.getChildFile ("a.vtp"), 100.0f),
+                                          std::pair (midiFolder.getChildFile ("b.vtp"), 900.0f),
+                                          std::pair (velk::PresetsManager::getPresetFile ("Browser"), 333.0f) })
+        {
+            delayTime.setValueNotifyingHost (delayTime.convertTo0to1 (time));
+            ASSERT_TRUE (velk::PresetsManager::savePreset (source.valueTreeState.copyState(), file).wasOk());
+        }
+    }
+
+    void map (const juce::String& parameterId, int controller)
+    {
+        processor->ccMapper.midiMap.appendChild (juce::ValueTree (parameterId).setProperty (velk::CCMapper::ccValueProperty, controller, nullptr), nullptr);
+    }
+
+    void runAudioThread()
+    {
+        juce::AudioBuffer<float> buffer (2, blockSize);
+
+        for (int block = 0; !stop; ++block)
+        {
+            for (int ch = 0; ch < 2; ++ch)
+                for (int i = 0; i < blockSize; ++i)
+                    buffer.setSample (ch, i, (float) std::sin (0.05 * (i + block * blockSize)) * 0.5f);
+
+            auto midi = blockMidi (block);
+            processor->processBlock (buffer, midi);
+
+            const std::vector<const float*> channels{ buffer.getReadPointer (0), buffer.getReadPointer (1) };
+
+            for (auto* channel : channels)
+                for (int i = 0; i < blockSize; ++i)
+                    nonFiniteSamples += std::isfinite (channel[i]) ? 0 : 1;
+
+            ++blocksProcessed;
+        }
+    }
+
+    void saveAndRestoreState()
+    {
+        juce::MemoryBlock chunk;
+        processor->getStateInformation (chunk);
+
+        if (chunk.getSize() < 9)
+            ++unreadableChunks;
+
+        processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
+        ++stateRoundTrips;
+    }
+
+    void runAutomationThread()
+    {
+        juce::Random random (77);
+        const auto& parameters = processor->getParameters();
+
+        while (!stop)
+        {
+            auto* parameter = parameters.getUnchecked (random.nextInt (parameters.size()));
+            parameter->beginChangeGesture();
+            parameter->setValueNotifyingHost (random.nextFloat());
+            parameter->endChangeGesture();
+        }
+    }
+
+    /** One of the editor's actions, in turn. */
+    void editorAction (int action)
+    {
+        auto& p = *processor;
+
+        switch (action % 10)
+        {
+            case 0:
+                velk::PresetsManager::loadPreset (velk::PresetsManager::getPresetFile ("Browser"), p.valueTreeState);
+                break;
+            case 1:
+                map ("Panner_1_Pan", action % 128);
+                break;
+            case 2:
+                p.ccMapper.midiMap.removeChild (p.ccMapper.midiMap.getNumChildren() - 1, nullptr);
+                break;
+            case 3:
+                p.parametersRandomizer.randomizeParametersByAmount (velk::ParametersRandomizer::effectsGroup, 0.3f);
+                break;
+            case 4:
+                p.modulationsManager->resetMatrixParameters (p.valueTreeState);
+                break;
+            case 5:
+                p.midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
+                break;
+            case 6:
+                p.parametersRandomizer.randomizeParametersByAmountIfNotAtDefaultSetting (velk::ParametersRandomizer::matrixGroup, 0.5f);
+                break;
+            case 7:
+                p.valueTreeState.copyState(); // what the store's own timer does
+                break;
+            case 8:
+                saveAndRestoreState();
+                break;
+            default:
+                p.refreshEditorReadouts();
+                editorReads += p.scopeBuffer.size() + p.modsBuffer.getNumProperties() + p.ccMapper.lastReceivedCC.load()
+                               + (p.pendingProgramChange ? 1 : 0);
+                break;
+        }
+    }
+
+    std::unique_ptr<TavelinAudioProcessor> processor;
+    std::atomic<bool> stop{ false };
+    std::atomic<int> nonFiniteSamples{ 0 }, blocksProcessed{ 0 };
+    int stateRoundTrips = 0, unreadableChunks = 0, editorReads = 0;
+};
+
+TEST_F (ThreadStressTest, AudioAutomationAndMessageThreadsTogetherKeepTheOutputFinite)
+{
+    std::thread audio ([this]
+                       { runAudioThread(); });
+    std::thread automation ([this]
+                            { runAutomationThread(); });
+
+    // This thread is the test's message thread.
+    for (int action = 0; action < numEditorActions; ++action)
+        editorAction (action);
+
+    stop = true;
+    audio.join();
+    automation.join();
+
+    EXPECT_EQ (nonFiniteSamples.load(), 0);
+    EXPECT_GT (blocksProcessed.load(), 0);
+    EXPECT_GT (stateRoundTrips, 0);
+    EXPECT_EQ (unreadableChunks, 0);
+    EXPECT_GT (editorReads, 0);
+}
+
+TEST_F (ThreadStressTest, StateSavedAfterTheStormRestoresIntoAFreshProcessor)
+{
+    std::thread audio ([this]
+                       { runAudioThread(); });
+
+    for (int action = 0; action < numEditorActions / 4; ++action)
+        editorAction (action);
+
+    stop = true;
+    audio.join();
+
+    juce::MemoryBlock chunk;
+    processor->getStateInformation (chunk);
+    TavelinAudioProcessor restored;
+    restored.setStateInformation (chunk.getData(), (int) chunk.getSize());
+
+    for (auto* parameter : processor->getParameters())
+    {
+        const auto* withId = dynamic_cast<juce::RangedAudioParameter*> (parameter);
+        ASSERT_NE (withId, nullptr);
+        EXPECT_EQ (restored.valueTreeState.getParameter (withId->paramID)->getValue(), parameter->getValue()) << withId->paramID;
+    }
+
+    EXPECT_EQ (restored.ccMapper.midiMap.toXmlString(), processor->ccMapper.midiMap.toXmlString());
+}
+} // namespace
