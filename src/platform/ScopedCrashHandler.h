@@ -16,7 +16,8 @@ namespace velk
     pointing into it would turn the host's next fault into a jump into unmapped memory. A signal
     that someone else has taken over since we installed ours is left to them.
 
-    Create and destroy these on the message thread (processor construction and destruction).
+    Every object is given the same handler (only the first one installs it). Create and destroy
+    these on the message thread (processor construction and destruction).
 */
 class ScopedCrashHandler
 {
