@@ -54,6 +54,9 @@ constexpr float controllerToNormalised = 1.0f / 127.0f;
 // rate, and again by every prepareToPlay.
 constexpr int blockSizeBeforePreparation = 512;
 
+constexpr double minUiScale = 0.25;
+constexpr double maxUiScale = 4.0;
+
 // Positions in chainParameterUIDs of the chain's six modulation targets, in target order:
 // pitch-shifter pitch and mix, delay time and mix, gain, pan.
 constexpr std::array<int, TavelinAudioProcessor::numChainTargetsPerChain> chainTargetLists{ 0, 3, 4, 8, 10, 11 };
@@ -329,7 +332,10 @@ void TavelinAudioProcessor::readPreferences()
         file.setValue (versionProperty, preferencesTree[versionProperty]);
     }
 
-    uiScaleFactor = (float) file.getDoubleValue (uiScaleFactorProperty, 1.0);
+    // A scale the editor can't be shown at (text that is no number, zero, negative, huge) would
+    // leave the user without a usable window in every project; such a value is not taken.
+    const auto scale = file.getDoubleValue (uiScaleFactorProperty, 1.0);
+    uiScaleFactor = std::isfinite (scale) && scale >= minUiScale && scale <= maxUiScale ? (float) scale : 1.0f;
     preferencesTree.setProperty (uiScaleFactorProperty, (double) uiScaleFactor, nullptr);
     preferencesTree.setProperty (scopeColourProperty, file.getIntValue (scopeColourProperty, 0), nullptr);
     preferencesTree.setProperty (scopeEnabledProperty, file.getBoolValue (scopeEnabledProperty, true), nullptr);

@@ -104,12 +104,12 @@ TEST_F (ProcessorPreferences, TrueAsTextReadsAsDisabled)
     EXPECT_TRUE ((bool) TavelinAudioProcessor().preferencesTree[P::scopeEnabledProperty]);
 }
 
-TEST_F (ProcessorPreferences, NonNumericScaleReadsAsZero)
+TEST_F (ProcessorPreferences, NonNumericScaleIsNotTakenAndColourReadsAsZero)
 {
     writePreferencesFile ({ { "UI_Scale", "big" }, { "Scope_Colour", "red" } });
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, 0.0f);
+    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
     EXPECT_EQ ((int) processor.preferencesTree[P::scopeColourProperty], 0);
 }
 
