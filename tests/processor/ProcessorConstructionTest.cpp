@@ -61,7 +61,7 @@ namespace
         "Filter_Cut", "Filter_Res", "Dry_Wet"
     };
 
-    struct ParameterSpec
+    struct ExpectedParameter
     {
         int index;
         const char* id;
@@ -119,7 +119,7 @@ TEST_F (ProcessorConstruction, ProcessorsOwnParametersHaveTheirNamesRangesAndDef
 {
     const TavelinAudioProcessor processor;
 
-    const std::vector<ParameterSpec> specs{
+    const std::vector<ExpectedParameter> expectedParameters{
         { 0, "LFO_1_Wave", "LFO_1 Wave", "", 0.0f, 6.0f, 1.0f, 1.0f, 0.0f },
         { 37, "Gainer_1_Gain", "Gainer_1 Gain", "dB", -70.0f, 0.0f, 0.01f, 1.5f, -6.0f },
         { 39, "Chain_Bypass_0", "Chain_Bypass_0", "", 0.0f, 1.0f, 1.0f, 1.0f, 0.0f },
@@ -137,20 +137,20 @@ TEST_F (ProcessorConstruction, ProcessorsOwnParametersHaveTheirNamesRangesAndDef
         { 332, "Modulations_Global_Scale", "Global Mod Scale", "%", 0.0f, 100.0f, 0.01f, 1.0f, 100.0f },
     };
 
-    for (const auto& spec : specs)
+    for (const auto& expected : expectedParameters)
     {
-        const auto& p = parameterAt (processor, spec.index);
+        const auto& p = parameterAt (processor, expected.index);
         const auto& range = p.getNormalisableRange();
-        const auto where = "index " + std::to_string (spec.index);
+        const auto where = "index " + std::to_string (expected.index);
 
-        EXPECT_EQ (p.getParameterID(), spec.id) << where;
-        EXPECT_EQ (p.getName (100), spec.name) << where;
-        EXPECT_EQ (p.getLabel(), spec.label) << where;
-        EXPECT_EQ (range.start, spec.start) << where;
-        EXPECT_EQ (range.end, spec.end) << where;
-        EXPECT_FLOAT_EQ (range.interval, spec.interval) << where;
-        EXPECT_FLOAT_EQ (range.skew, spec.skew) << where;
-        EXPECT_FLOAT_EQ (p.convertFrom0to1 (p.getDefaultValue()), spec.defaultValue) << where;
+        EXPECT_EQ (p.getParameterID(), expected.id) << where;
+        EXPECT_EQ (p.getName (100), expected.name) << where;
+        EXPECT_EQ (p.getLabel(), expected.label) << where;
+        EXPECT_EQ (range.start, expected.start) << where;
+        EXPECT_EQ (range.end, expected.end) << where;
+        EXPECT_FLOAT_EQ (range.interval, expected.interval) << where;
+        EXPECT_FLOAT_EQ (range.skew, expected.skew) << where;
+        EXPECT_FLOAT_EQ (p.convertFrom0to1 (p.getDefaultValue()), expected.defaultValue) << where;
     }
 }
 

@@ -30,10 +30,7 @@ namespace
 const juce::StringArray ServicesTestProcessor::parameterIDs{ pan, delayTime, lfoRate, lfoWave, highRateEnable, panDepth, timeDepth, panScale };
 
 ServicesTestProcessor::ServicesTestProcessor()
-    : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo())
-                                .withOutput ("Output", juce::AudioChannelSet::stereo())),
-      store (*this, &undoManager, "Tavelin", createLayout())
+    : store (*this, &undoManager, "Tavelin", createLayout())
 {
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "support/TestAudioProcessor.h"
 
 namespace tavelin::test
 {
@@ -9,7 +9,7 @@ namespace tavelin::test
     skewed rate, stepped and switch parameters, and matrix cells whose default is not their
     range start.
 */
-class ServicesTestProcessor : public juce::AudioProcessor
+class ServicesTestProcessor : public TestAudioProcessor
 {
 public:
     static constexpr auto pan = "Panner_1_Pan";                          // 0..100 step 0.01, default 50
@@ -30,25 +30,6 @@ public:
 
     /** Sets the parameter's value in its own units, as the host would. */
     void setPlainValue (const juce::String& parameterID, float value);
-
-    //==============================================================================
-    const juce::String getName() const override { return "ServicesTestProcessor"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    using juce::AudioProcessor::processBlock;
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
 
     //==============================================================================
     juce::UndoManager undoManager;
