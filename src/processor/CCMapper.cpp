@@ -1,7 +1,7 @@
 #include "processor/CCMapper.h"
 
-#include "processor/XmlFileReader.h"
 #include "processor/XmlFileWriter.h"
+#include "processor/XmlReader.h"
 
 #include <thread>
 
@@ -37,7 +37,7 @@ bool CCMapper::writeMapFile (const juce::File& file) const
 
 void CCMapper::loadMapFile (const juce::File& file)
 {
-    if (const auto xml = XmlFileReader::parse (file))
+    if (const auto xml = XmlReader::parse (file))
         loadMapFromXml (*xml);
 }
 

@@ -45,7 +45,7 @@ public:
     bool writeMapFile (const juce::File& file) const;
 
     /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse, or is too
-        large to be a map (XmlFileReader::maxFileSize), changes nothing.
+        large to be a map (XmlReader::maxFileSize), changes nothing.
     */
     void loadMapFile (const juce::File& file);
 

@@ -1,8 +1,8 @@
 #include "processor/PresetsManager.h"
 
 #include "platform/UserFileLocations.h"
-#include "processor/XmlFileReader.h"
 #include "processor/XmlFileWriter.h"
+#include "processor/XmlReader.h"
 
 #include <cmath>
 
@@ -59,7 +59,7 @@ juce::Result PresetsManager::savePreset (const juce::ValueTree& state, const juc
 
 juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state)
 {
-    const auto xml = XmlFileReader::parse (file);
+    const auto xml = XmlReader::parse (file);
 
     if (xml == nullptr)
         return juce::Result::fail ("Invalid preset file supplied, could not load preset.");

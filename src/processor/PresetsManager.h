@@ -42,7 +42,7 @@ public:
     /** Replaces the store's state with the tree read from the file. The root tag is not checked:
         well-formed XML of another kind loads, and every parameter it has no value for takes its
         default. A file that cannot be read or parsed, or is too large to be a preset
-        (XmlFileReader::maxFileSize), changes nothing.
+        (XmlReader::maxFileSize), changes nothing.
     */
     static juce::Result loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state);
 

@@ -1,5 +1,7 @@
 #include "processor/StateChunk.h"
 
+#include "processor/XmlReader.h"
+
 namespace velk
 {
 namespace
@@ -40,13 +42,8 @@ std::unique_ptr<juce::XmlElement> StateChunk::read (const void* data, int sizeIn
     if (textLength <= 0)
         return {};
 
-    // A copy with a zero after it: a multi-byte sequence cut off at the end of the host's data
-    // must not make the decoder read beyond it.
     const auto numBytes = juce::jmin (sizeInBytes - (int) headerSize, textLength);
-    juce::MemoryBlock text (bytes + headerSize, (std::size_t) numBytes);
-    text.append ("", terminatorSize);
-
-    return juce::XmlDocument::parse (juce::String::fromUTF8 (static_cast<const char*> (text.getData()), numBytes));
+    return XmlReader::parse (bytes + headerSize, (std::size_t) numBytes);
 }
 
 std::unique_ptr<juce::XmlElement> StateChunk::takeFirstChildNamed (juce::XmlElement& parent, const juce::String& tag)

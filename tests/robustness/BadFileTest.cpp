@@ -1,11 +1,12 @@
 #include "modulation/ParameterCreation.h"
 #include "processor/CCMapper.h"
 #include "processor/PresetsManager.h"
-#include "processor/XmlFileReader.h"
+#include "processor/XmlReader.h"
 #include "support/TestAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +18,8 @@ enum class BadFile
     empty,
     binaryGarbage,
     fiftyMegabytes,
-    unreadable
+    unreadable,
+    brokenUtf8
 };
 
 std::string nameOf (const testing::TestParamInfo<BadFile>& info)
@@ -34,6 +36,8 @@ std::string nameOf (const testing::TestParamInfo<BadFile>& info)
             return "FiftyMegabytes";
         case BadFile::unreadable:
             return "Unreadable";
+        case BadFile::brokenUtf8:
+            return "BrokenUtf8";
     }
 
     return "Unknown";
@@ -55,6 +59,16 @@ bool writeWellFormedButHuge (const juce::File& file, const juce::String& root, c
     out << "--></" << root << ">";
     out.flush();
     return out.getStatus().wasOk();
+}
+
+/** Well-formed XML but for the first byte of a four-byte sequence alone in the middle. */
+bool writeWithBrokenUtf8 (const juce::File& file, const juce::String& start, const juce::String& end)
+{
+    juce::MemoryOutputStream bytes;
+    bytes << start;
+    bytes.writeByte ((char) 0xf0);
+    bytes << end;
+    return file.replaceWithData (bytes.getData(), bytes.getDataSize());
 }
 
 bool writeGarbage (const juce::File& file)
@@ -112,6 +126,8 @@ protected:
             case BadFile::unreadable:
                 return file.replaceWithText ("<" + root + ">" + child + "</" + root + ">")
                        && chmod (file.getFullPathName().toRawUTF8(), 0) == 0;
+            case BadFile::brokenUtf8:
+                return writeWithBrokenUtf8 (file, "<" + root + ">" + child, "</" + root + ">");
         }
 
         return false;
@@ -155,34 +171,71 @@ TEST_P (BadFileTest, MapLoadChangesNothing)
 INSTANTIATE_TEST_SUITE_P (EveryKind,
                           BadFileTest,
                           testing::Values (BadFile::folder, BadFile::empty, BadFile::binaryGarbage,
-                                           BadFile::fiftyMegabytes, BadFile::unreadable),
+                                           BadFile::fiftyMegabytes, BadFile::unreadable, BadFile::brokenUtf8),
                           nameOf);
 
 //==============================================================================
-TEST (XmlFileReaderTest, FileOfTheLargestSizeIsStillRead)
+TEST (XmlReaderTest, FileOfTheLargestSizeIsStillRead)
 {
     const auto file = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("Largest.xml");
     const juce::String open{ "<Tavelin><!--" }, close{ "--></Tavelin>" };
-    const auto padding = (int) velk::XmlFileReader::maxFileSize - open.length() - close.length();
+    const auto padding = (int) velk::XmlReader::maxFileSize - open.length() - close.length();
     ASSERT_TRUE (file.replaceWithText (open + juce::String::repeatedString ("x", padding) + close));
-    ASSERT_EQ (file.getSize(), velk::XmlFileReader::maxFileSize);
+    ASSERT_EQ (file.getSize(), velk::XmlReader::maxFileSize);
 
-    const auto xml = velk::XmlFileReader::parse (file);
+    const auto xml = velk::XmlReader::parse (file);
 
     ASSERT_NE (xml, nullptr);
     EXPECT_EQ (xml->getTagName(), "Tavelin");
     file.deleteFile();
 }
 
-TEST (XmlFileReaderTest, OneByteMoreIsRefused)
+TEST (XmlReaderTest, OneByteMoreIsRefused)
 {
     const auto file = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("TooLarge.xml");
     const juce::String open{ "<Tavelin><!--" }, close{ "--></Tavelin>" };
-    const auto padding = (int) velk::XmlFileReader::maxFileSize - open.length() - close.length() + 1;
+    const auto padding = (int) velk::XmlReader::maxFileSize - open.length() - close.length() + 1;
     ASSERT_TRUE (file.replaceWithText (open + juce::String::repeatedString ("x", padding) + close));
 
-    EXPECT_EQ (velk::XmlFileReader::parse (file), nullptr);
+    EXPECT_EQ (velk::XmlReader::parse (file), nullptr);
     file.deleteFile();
+}
+
+TEST (XmlReaderTest, TextWithValidMultiByteCharactersIsRead)
+{
+    const char text[] = "<Tavelin name=\"\xc3\x89"
+                        "cho \xe2\x82\xac\"/>";
+    const auto xml = velk::XmlReader::parse (text, std::strlen (text));
+
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getStringAttribute ("name"), juce::String (juce::CharPointer_UTF8 ("\xc3\x89"
+                                                                                       "cho \xe2\x82\xac")));
+}
+
+TEST (XmlReaderTest, TextEndsBeforeTheFirstByteOfNoWholeUtf8Sequence)
+{
+    EXPECT_EQ (velk::XmlReader::lengthOfWholeUtf8 ("ab\xe2\x82\xac", 5), 5);
+    EXPECT_EQ (velk::XmlReader::lengthOfWholeUtf8 ("ab\xe2\x82", 4), 2);
+    EXPECT_EQ (velk::XmlReader::lengthOfWholeUtf8 ("ab\xba"
+                                                   "cd",
+                                                   5),
+               2);
+    EXPECT_EQ (velk::XmlReader::lengthOfWholeUtf8 ("ab\xf8\x80\x80\x80\x80", 7), 2);
+    EXPECT_EQ (velk::XmlReader::lengthOfWholeUtf8 ("ab\xf0\x9f\x8e\xb5", 6), 6);
+
+    const char cutAfterTheRoot[] = "<Tavelin/>\xf0";
+    const auto xml = velk::XmlReader::parse (cutAfterTheRoot, std::strlen (cutAfterTheRoot));
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "Tavelin");
+}
+
+TEST (XmlReaderTest, TextEndsAtTheFirstZeroByte)
+{
+    const char text[] = "<Tavelin/>\0\xf0\xf0";
+    const auto xml = velk::XmlReader::parse (text, sizeof (text));
+
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "Tavelin");
 }
 
 //==============================================================================

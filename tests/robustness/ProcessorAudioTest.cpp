@@ -248,4 +248,24 @@ TEST (ProcessorLifecycleTest, ManyCreateDestroyCyclesEachGiveAWorkingProcessor)
         ASSERT_GT (peak (out), 0.1f) << cycle;
     }
 }
+//==============================================================================
+TEST (ProcessorStateChunkTest, ChunkWithBrokenUtf8InsideChangesNothing)
+{
+    ProcessorRig rig;
+    rig.set ("Delay_1_Time", 777.0f);
+    const juce::String start{ R"(<Tavelin><PARAM id="Delay_1_Time" value="5"/><Preset_Metadata Preset_Name="Cut"/>)" };
+    const juce::String end{ "</Tavelin>" };
+    juce::MemoryOutputStream chunk;
+    chunk.writeInt (0x21324356);
+    chunk.writeInt ((int) (start.getNumBytesAsUTF8() + 1 + end.getNumBytesAsUTF8()));
+    chunk << start;
+    chunk.writeByte ((char) 0xf0);
+    chunk << end;
+    chunk.writeByte (0);
+
+    rig.processor->setStateInformation (chunk.getData(), (int) chunk.getDataSize());
+
+    EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
+    EXPECT_NE (rig.processor->currentPresetName, "Cut");
+}
 } // namespace

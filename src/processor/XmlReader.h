@@ -1,0 +1,36 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+namespace velk
+{
+/** Parses XML that comes from outside (preset and MIDI-map files, the host's state chunk) with
+    the checks such input needs before the framework's parser sees it.
+*/
+class XmlReader
+{
+public:
+    /** The largest file that is read. A preset of every parameter is about 20 KB; anything far
+        beyond that is not one of ours, and a program change reads presets on the audio thread.
+    */
+    static constexpr juce::int64 maxFileSize = 2 * 1024 * 1024;
+
+    /** The document's root element, or nullptr for a file that is missing, a folder, empty,
+        larger than maxFileSize, unreadable or not well-formed XML (see below).
+    */
+    static std::unique_ptr<juce::XmlElement> parse (const juce::File& file);
+
+    /** The root element of the UTF-8 text in the first `numBytes` bytes, or nullptr when it is
+        not well-formed XML. The text ends at a zero byte, if there is one, and before the first
+        byte that doesn't belong to a whole UTF-8 sequence: the framework's parser steps over a
+        sequence by its first byte alone, so a sequence cut short would make it read past the
+        end of the text.
+    */
+    static std::unique_ptr<juce::XmlElement> parse (const void* utf8, size_t numBytes);
+
+    /** The length of the longest start of the text made of whole UTF-8 sequences. */
+    static int lengthOfWholeUtf8 (const char* text, int numBytes) noexcept;
+};
+} // namespace velk
