@@ -514,18 +514,25 @@ void TavelinAudioProcessor::readTempo()
 
 void TavelinAudioProcessor::handleProgramChange (int program)
 {
-    if (getActiveEditor() != nullptr)
-    {
-        pendingProgramNumber = program;
-        pendingProgramChange = true;
-        return;
-    }
+    // The preset is loaded on the message thread, by the editor's timer while the editor is
+    // open and by loadPendingProgramChange() otherwise. Replacing the parameter state here
+    // would race with the editor's undo and redo on the store's undo history, and would read a
+    // file, allocate and wait for the store's lock on the audio thread.
+    pendingProgramNumber = program;
+    pendingProgramChange = true;
+}
 
-    const ScopedSuspension suspension (*this);
-    const auto file = velk::ProgramChangeManager::getPresetFileForMIDIProgramChange (midiPresetFileNames.getForAudioThread(), program);
+void TavelinAudioProcessor::loadPendingProgramChange()
+{
+    if (getActiveEditor() != nullptr || !pendingProgramChange.exchange (false))
+        return;
+
+    const auto file = velk::ProgramChangeManager::getPresetFileForMIDIProgramChange (midiPresetFileNames, pendingProgramNumber);
 
     if (file.existsAsFile())
     {
+        // Suspending waits for a block in progress and keeps the next ones out of the modules.
+        const ScopedSuspension suspension (*this);
         velk::PresetsManager::loadPreset (file, valueTreeState);
         cleanUpModules();
     }

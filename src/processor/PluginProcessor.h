@@ -112,6 +112,13 @@ public:
     */
     void refreshEditorReadouts();
 
+    /** Message thread, with no editor open: loads the preset of the MIDI program change that
+        the audio thread left in `pendingProgramChange`, with processing suspended meanwhile.
+        The same timer calls it every 50 ms; while an editor is open the request is the
+        editor's.
+    */
+    void loadPendingProgramChange();
+
     //==============================================================================
     std::array<juce::StringArray, numChainParameterLists> chainParameterUIDs;
     juce::StringArray chainBypassUIDs;
@@ -124,7 +131,9 @@ public:
     juce::StringArray macroParameterUIDs;
     std::array<juce::StringArray, numChainTargetLists> chainTargetMatrixUIDs;
 
-    /** A MIDI program change waiting for the editor; the number is written before the flag. */
+    /** A MIDI program change waiting for the message thread (the editor's timer, or
+        loadPendingProgramChange() with no editor open); the number is written before the flag.
+    */
     std::atomic<bool> pendingProgramChange{ false };
     std::atomic<int> pendingProgramNumber{ 0 };
 
@@ -212,7 +221,10 @@ private:
     velk::ValueTreeWatcher preferencesWatcher{ preferencesTree, [this]
                                                { scopeEnabled = (bool) preferencesTree[scopeEnabledProperty]; } };
     velk::PeriodicCallback readoutRefresh{ [this]
-                                           { refreshEditorReadouts(); } };
+                                           {
+        refreshEditorReadouts();
+        loadPendingProgramChange();
+    } };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TavelinAudioProcessor)
 };

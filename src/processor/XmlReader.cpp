@@ -28,7 +28,30 @@ std::unique_ptr<juce::XmlElement> XmlReader::parse (const void* utf8, size_t num
 
     const auto* text = static_cast<const char*> (utf8);
     const auto length = lengthOfWholeUtf8 (text, (int) strnlen (text, numBytes));
-    return juce::XmlDocument::parse (juce::String::fromUTF8 (text, length));
+    const auto document = juce::String::fromUTF8 (text, length);
+
+    if (hasProcessingInstructionInsideTheRoot (document))
+        return {};
+
+    return juce::XmlDocument::parse (document);
+}
+
+bool XmlReader::hasProcessingInstructionInsideTheRoot (const juce::String& document)
+{
+    // Declarations, processing instructions and comments may come before the root element.
+    auto position = document.indexOfChar ('<');
+
+    while (position >= 0 && (document[position + 1] == '?' || document[position + 1] == '!'))
+    {
+        const auto end = document.indexOf (position, document[position + 1] == '?' ? "?>" : ">");
+
+        if (end < 0)
+            return false;
+
+        position = document.indexOfChar (end, '<');
+    }
+
+    return position >= 0 && document.indexOf (position, "<?") >= 0;
 }
 
 int XmlReader::lengthOfWholeUtf8 (const char* text, int numBytes) noexcept

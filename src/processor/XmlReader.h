@@ -23,12 +23,18 @@ public:
     static std::unique_ptr<juce::XmlElement> parse (const juce::File& file);
 
     /** The root element of the UTF-8 text in the first `numBytes` bytes, or nullptr when it is
-        not well-formed XML. The text ends at a zero byte, if there is one, and before the first
+        not well-formed XML or holds a processing instruction inside the root. The text ends at a zero byte, if there is one, and before the first
         byte that doesn't belong to a whole UTF-8 sequence: the framework's parser steps over a
         sequence by its first byte alone, so a sequence cut short would make it read past the
         end of the text.
     */
     static std::unique_ptr<juce::XmlElement> parse (const void* utf8, size_t numBytes);
+
+    /** True when a processing instruction ("<?") comes after the root element's start. None of
+        the plug-in's formats has one there, and the framework's parser loops for ever on one
+        that text follows inside an element.
+    */
+    static bool hasProcessingInstructionInsideTheRoot (const juce::String& document);
 
     /** The length of the longest start of the text made of whole UTF-8 sequences. */
     static int lengthOfWholeUtf8 (const char* text, int numBytes) noexcept;

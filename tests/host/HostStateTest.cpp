@@ -1,11 +1,13 @@
 #include "PluginFixture.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace tavelin::test
 {
@@ -112,6 +114,10 @@ TEST (HostProgramChange, ProgramChangeLoadsTheMidiPreset)
     host.sendMidi ({ { 0, 0xc3, 0, 0 } });
     std::vector<std::vector<float>> output;
     host.process ({ std::vector<float> (64, 0.0f), std::vector<float> (64, 0.0f) }, output);
+
+    // The plug-in loads the preset on its message thread, soon after the block.
+    for (int attempt = 0; attempt < 500 && host.getParameter (52) != 0.0f; ++attempt)
+        std::this_thread::sleep_for (std::chrono::milliseconds (10));
 
     EXPECT_NEAR (host.getParameter (31), std::sqrt (499.0f / 999.0f), 1.0e-6f) << "500 ms on the 1..1000 ms range, skew 0.5";
     EXPECT_EQ (host.getParameter (52), 0.0f) << "a preset without the switch gives its default";

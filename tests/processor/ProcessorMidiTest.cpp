@@ -81,10 +81,15 @@ protected:
     }
 };
 
-TEST_F (ProcessorProgramChange, WithoutEditorLoadsThePresetOnTheAudioThread)
+TEST_F (ProcessorProgramChange, WithoutEditorThePresetIsLoadedOnTheMessageThread)
 {
     ProcessorRig rig;
     rig.process (silence (64), 64, programChanges ({ 0 }));
+
+    EXPECT_TRUE (rig.processor->pendingProgramChange);
+    EXPECT_NE (rig.get ("Delay_1_Time"), 500.0f) << "nothing is loaded on the audio thread";
+
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
     EXPECT_EQ (rig.get ("Chain_Bypass_1"), 0.0f) << "the whole parameter state comes from the preset";
@@ -98,6 +103,7 @@ TEST_F (ProcessorProgramChange, OnlyTheLastProgramChangeOfABlockCounts)
 {
     ProcessorRig rig;
     rig.process (silence (64), 64, programChanges ({ 0, 1 }));
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 250.0f);
 }
@@ -107,6 +113,7 @@ TEST_F (ProcessorProgramChange, ProgramWithoutFileLoadsNothing)
     ProcessorRig rig;
     rig.set ("Delay_1_Time", 777.0f);
     rig.process (silence (64), 64, programChanges ({ 2 }));
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
     EXPECT_FALSE (rig.processor->isSuspended());
@@ -118,17 +125,19 @@ TEST_F (ProcessorProgramChange, FileRemovedSinceTheScanLoadsNothing)
     rig.set ("Delay_1_Time", 777.0f);
     ProgramChangeManager::getMidiPresetsFolder().getChildFile ("a 2.vtp").deleteFile();
     rig.process (silence (64), 64, programChanges ({ 0 }));
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
 }
 
-TEST_F (ProcessorProgramChange, ReplacedPresetListReachesTheAudioThread)
+TEST_F (ProcessorProgramChange, ReplacedPresetListIsUsedForTheNextProgramChange)
 {
     ProcessorRig rig;
     writeMidiPreset ("a 1.vtp", stateWithDelayTime (40.0f));
     rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
 
     rig.process (silence (64), 64, programChanges ({ 0 }));
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 40.0f);
 }
@@ -148,12 +157,15 @@ TEST_F (ProcessorProgramChange, LoadClearsTheEchoesOfThePreviousSound)
         ProcessorRig rig;
         rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
         rig.process (silence (64), 64, programChanges ({ 0 }));
+        rig.processor->loadPendingProgramChange();
         rig.settle();
 
         auto impulse = silence (2048);
         impulse[0][0] = impulse[1][0] = 1.0f;
         rig.process (impulse, 2048);
-        const auto after = rig.process (silence (4096), 4096, withProgramChange ? programChanges ({ 0 }) : juce::MidiBuffer());
+        rig.process (silence (64), 64, withProgramChange ? programChanges ({ 0 }) : juce::MidiBuffer());
+        rig.processor->loadPendingProgramChange();
+        const auto after = rig.process (silence (4096), 4096);
 
         auto peak = 0.0f;
 
@@ -175,8 +187,9 @@ TEST_F (ProcessorProgramChange, WithEditorOpenTheRequestWaitsForTheEditor)
     ASSERT_NE (rig.processor->getActiveEditor(), nullptr);
 
     rig.process (silence (64), 64, programChanges ({ 0, 1 }));
+    rig.processor->loadPendingProgramChange();
 
-    EXPECT_TRUE (rig.processor->pendingProgramChange);
+    EXPECT_TRUE (rig.processor->pendingProgramChange) << "the request is the editor's";
     EXPECT_EQ (rig.processor->pendingProgramNumber, 1);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
 }
@@ -192,13 +205,14 @@ TEST_F (ProcessorProgramChange, NewerRequestOverwritesOneNotYetTaken)
     EXPECT_EQ (rig.processor->pendingProgramNumber, 0);
 }
 
-TEST_F (ProcessorProgramChange, ClosedEditorLoadsOnTheAudioThreadAgain)
+TEST_F (ProcessorProgramChange, ClosedEditorLeavesTheLoadToTheProcessorAgain)
 {
     ProcessorRig rig (std::make_unique<ProcessorWithEditor>());
     rig.processor->createEditorIfNeeded();
     delete rig.processor->getActiveEditor();
 
     rig.process (silence (64), 64, programChanges ({ 0 }));
+    rig.processor->loadPendingProgramChange();
 
     EXPECT_FALSE (rig.processor->pendingProgramChange);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);

@@ -229,6 +229,18 @@ TEST (XmlReaderTest, TextEndsBeforeTheFirstByteOfNoWholeUtf8Sequence)
     EXPECT_EQ (xml->getTagName(), "Tavelin");
 }
 
+TEST (XmlReaderTest, ProcessingInstructionInsideTheRootIsRefused)
+{
+    // The framework's parser would loop for ever on the first of these.
+    for (const auto* text : { "<Tavelin><?x?>text</Tavelin>", "<Tavelin><PARAM/><?x?></Tavelin>" })
+        EXPECT_EQ (velk::XmlReader::parse (text, std::strlen (text)), nullptr) << text;
+
+    const char declared[] = "<?xml version=\"1.0\"?>\r\n<!-- note -->\r\n<?app x?>\r\n<Tavelin/>";
+    const auto xml = velk::XmlReader::parse (declared, std::strlen (declared));
+    ASSERT_NE (xml, nullptr);
+    EXPECT_EQ (xml->getTagName(), "Tavelin");
+}
+
 TEST (XmlReaderTest, TextEndsAtTheFirstZeroByte)
 {
     const char text[] = "<Tavelin/>\0\xf0\xf0";

@@ -85,7 +85,14 @@ protected:
                     buffer.setSample (ch, i, (float) std::sin (0.05 * (i + block * blockSize)) * 0.5f);
 
             auto midi = blockMidi (block);
-            processor->processBlock (buffer, midi);
+
+            {
+                // As the host's wrapper does: a suspended processor gets no blocks.
+                const juce::ScopedLock lock (processor->getCallbackLock());
+
+                if (!processor->isSuspended())
+                    processor->processBlock (buffer, midi);
+            }
 
             const std::vector<const float*> channels{ buffer.getReadPointer (0), buffer.getReadPointer (1) };
 
@@ -157,8 +164,9 @@ protected:
             case 8:
                 saveAndRestoreState();
                 break;
-            default:
+            default: // what the processor's own timer does
                 p.refreshEditorReadouts();
+                p.loadPendingProgramChange();
                 editorReads += p.scopeBuffer.size() + p.modsBuffer.getNumProperties() + p.ccMapper.lastReceivedCC.load()
                                + (p.pendingProgramChange ? 1 : 0);
                 break;
