@@ -12,7 +12,6 @@
 #include "processor/MidiBlockSummary.h"
 #include "processor/ParametersRandomizer.h"
 #include "processor/PeriodicCallback.h"
-#include "processor/PublishedStringArray.h"
 #include "processor/ScopeRing.h"
 #include "processor/TargetDepthReadout.h"
 #include "processor/ValueTreeWatcher.h"
@@ -138,7 +137,7 @@ public:
     std::atomic<int> pendingProgramNumber{ 0 };
 
     /** The program-change preset file names; assign a new scan to replace them. */
-    velk::PublishedStringArray midiPresetFileNames;
+    juce::StringArray midiPresetFileNames;
 
     /** The oscilloscope's values, newest first (refreshed by refreshEditorReadouts()). */
     juce::Array<float> scopeBuffer;
