@@ -4,21 +4,13 @@
 #include "effects/SVFSingleOutModule.h"
 #include "effects/SimpleDelayModule.h"
 
+#include "support/ExpectedParameter.h"
 #include "support/TestAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-struct ExpectedParameter
-{
-    const char* identifier;
-    const char* name;
-    const char* label;
-    float start, end, interval, skew, defaultValue;
-    const char* defaultText;
-};
-
 /** Registers every module of one chain plus the filter, as the processor does, and checks each
     parameter against the table it was designed from, in host order.
 */
@@ -46,7 +38,7 @@ protected:
 
 TEST_F (ModuleParametersTest, EveryModuleCreatesItsParametersAsDesigned)
 {
-    const ExpectedParameter expected[] = {
+    const tavelin::test::ExpectedParameter expected[] = {
         { "Pitch_Shifter_1_Pitch", "Pitch_Shifter_1 Pitch", "Semi", -24, 24, 1, 1, 0, "0 Semi" },
         { "Pitch_Shifter_1_Size", "Pitch_Shifter_1 Size", "Ms", 10, 200, 1, 0.5f, 30, "30 Ms" },
         { "Pitch_Shifter_1_Feedback", "Pitch_Shifter_1 Feed", "%", 0, 100, 0.01f, 1, 0, "0.00 %" },
@@ -66,32 +58,7 @@ TEST_F (ModuleParametersTest, EveryModuleCreatesItsParametersAsDesigned)
 
     const auto& all = parameters.processor.getParameters();
     ASSERT_EQ (all.size(), (int) std::size (expected));
-
-    for (int i = 0; i < all.size(); ++i)
-    {
-        const auto& e = expected[i];
-        auto* parameter = dynamic_cast<juce::RangedAudioParameter*> (all[i]);
-        ASSERT_NE (parameter, nullptr);
-        SCOPED_TRACE (e.identifier);
-
-        EXPECT_EQ (parameter->getParameterID(), e.identifier);
-        EXPECT_EQ (parameter->getName (100), e.name);
-        EXPECT_EQ (parameter->getLabel(), e.label);
-
-        const auto& range = parameter->getNormalisableRange();
-        EXPECT_EQ (range.start, e.start);
-        EXPECT_EQ (range.end, e.end);
-        EXPECT_EQ (range.interval, e.interval);
-        EXPECT_EQ (range.skew, e.skew);
-        EXPECT_FALSE (range.symmetricSkew);
-
-        EXPECT_EQ (parameter->convertFrom0to1 (parameter->getDefaultValue()), e.defaultValue);
-        EXPECT_EQ (parameter->getCurrentValueAsText(), e.defaultText);
-        EXPECT_TRUE (parameter->isAutomatable());
-        EXPECT_FALSE (parameter->isMetaParameter());
-        EXPECT_FALSE (parameter->isDiscrete());
-        EXPECT_FALSE (parameter->isBoolean());
-    }
+    tavelin::test::expectParametersMatch (all, expected);
 }
 
 TEST_F (ModuleParametersTest, TextsShowTheValueInTheParametersOwnUnit)

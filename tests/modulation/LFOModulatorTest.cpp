@@ -1,6 +1,7 @@
 #include "modulation/LFOModulator.h"
 #include "ModulationTestRig.h"
 #include "modulation/BeatTranslator.h"
+#include "support/ExpectedParameter.h"
 
 #include <gtest/gtest.h>
 
@@ -52,16 +53,7 @@ protected:
 //==============================================================================
 TEST_F (LFOModulatorTest, ParametersAreCreatedInHostOrderWithTheirRangesAndTexts)
 {
-    struct Expected
-    {
-        const char* id;
-        const char* name;
-        const char* label;
-        float start, end, interval, skew, defaultValue;
-        const char* defaultText;
-    };
-
-    const Expected expected[] = {
+    const tavelin::test::ExpectedParameter expected[] = {
         { "LFO_1_Wave", "LFO_1 Wave", "", 0.0f, 6.0f, 1.0f, 1.0f, 0.0f, "SINE" },
         { "LFO_1_Rate", "LFO_1 Rate", "Hz", 0.001f, 20.0f, 0.001f, 0.5f, 1.0f, "1.000 Hz" },
         { "LFO_1_Sync", "LFO_1 Sync", "", 0.0f, 1.0f, 1.0f, 1.0f, 0.0f, "0" },
@@ -70,27 +62,7 @@ TEST_F (LFOModulatorTest, ParametersAreCreatedInHostOrderWithTheirRangesAndTexts
         { "LFO_1_High_Rate", "LFO_1 High Rate", "Hz", 20.0f, 1000.0f, 1.0f, 0.5f, 60.0f, "60 Hz" },
     };
 
-    const auto& parameters = rig.parameters.processor.getParameters();
-
-    for (int i = 0; i < (int) std::size (expected); ++i)
-    {
-        const auto& e = expected[i];
-        auto* parameter = dynamic_cast<juce::RangedAudioParameter*> (parameters[i]);
-        ASSERT_NE (parameter, nullptr);
-        const auto& range = parameter->getNormalisableRange();
-
-        EXPECT_EQ (parameter->getParameterID(), e.id);
-        EXPECT_EQ (parameter->getName (100), e.name);
-        EXPECT_EQ (parameter->getLabel(), e.label);
-        EXPECT_EQ (range.start, e.start) << e.id;
-        EXPECT_EQ (range.end, e.end) << e.id;
-        EXPECT_EQ (range.interval, e.interval) << e.id;
-        EXPECT_EQ (range.skew, e.skew) << e.id;
-        EXPECT_FLOAT_EQ (parameter->convertFrom0to1 (parameter->getDefaultValue()), e.defaultValue) << e.id;
-        EXPECT_EQ (parameter->getText (parameter->getDefaultValue(), 100), e.defaultText) << e.id;
-        EXPECT_FALSE (parameter->isDiscrete());
-        EXPECT_FALSE (parameter->isBoolean());
-    }
+    tavelin::test::expectParametersMatch (rig.parameters.processor.getParameters(), expected);
 }
 
 TEST_F (LFOModulatorTest, IdentifiersByIndexAndTargets)
