@@ -24,10 +24,40 @@ juce_add_binary_data(TavelinLookAndFeelAssets
         ${CMAKE_SOURCE_DIR}/assets/knob_back.svg
         ${CMAKE_SOURCE_DIR}/assets/knob_front.svg)
 
+# The editor's artwork: icons, the filter and wave pictures, the logos (namespace EditorAssets,
+# header "EditorAssets.h"). All plain SVG paths, so the scaled window stays sharp.
+juce_add_binary_data(TavelinEditorAssets
+    HEADER_NAME EditorAssets.h
+    NAMESPACE EditorAssets
+    SOURCES
+        ${CMAKE_SOURCE_DIR}/assets/editor/power_on.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/power_off.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/parallel.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/serial.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/chain_to_filter_on.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/chain_to_filter_off.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/filter_lpf.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/filter_hpf.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/filter_bpf.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/filter_notch.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_sine.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_square.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_saw_up.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_saw_down.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_triangle.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_random.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/lfo_smooth_random.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/cog.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/matrix_off.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/matrix_on.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/emblem.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/logotype.svg
+        ${CMAKE_SOURCE_DIR}/assets/editor/maker_logotype.svg)
+
 # The plug-in is a shared object: the data must be position independent, and its symbols stay
 # out of the .so's exports.
-set_target_properties(TavelinLookAndFeelAssets PROPERTIES
+set_target_properties(TavelinLookAndFeelAssets TavelinEditorAssets PROPERTIES
     POSITION_INDEPENDENT_CODE ON
     CXX_VISIBILITY_PRESET hidden)
 
-target_link_libraries(Tavelin PUBLIC TavelinLookAndFeelAssets)
+target_link_libraries(Tavelin PUBLIC TavelinLookAndFeelAssets TavelinEditorAssets)
