@@ -54,6 +54,17 @@ juce_add_binary_data(TavelinEditorAssets
         ${CMAKE_SOURCE_DIR}/assets/editor/logotype.svg
         ${CMAKE_SOURCE_DIR}/assets/editor/maker_logotype.svg)
 
+# JUCE 7.0.5 regenerates a binary-data target only when its list of files changes, not when one
+# of the files does: make the generated code depend on the files too, so an edited image is built.
+function(tavelin_regenerate_when_files_change assets)
+    set(folder ${CMAKE_CURRENT_BINARY_DIR}/juce_binarydata_${assets}/JuceLibraryCode)
+    file(STRINGS ${folder}/input_file_list inputs)
+    add_custom_command(OUTPUT ${folder}/BinaryData1.cpp APPEND DEPENDS ${inputs})
+endfunction()
+
+tavelin_regenerate_when_files_change(TavelinLookAndFeelAssets)
+tavelin_regenerate_when_files_change(TavelinEditorAssets)
+
 # The plug-in is a shared object: the data must be position independent, and its symbols stay
 # out of the .so's exports.
 set_target_properties(TavelinLookAndFeelAssets TavelinEditorAssets PROPERTIES
