@@ -1,8 +1,8 @@
 #include "effects/GainerModule.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterCreation.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {

@@ -2,9 +2,9 @@
 
 #include "modulation/EqualPowerCrossfade.h"
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterCreation.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {

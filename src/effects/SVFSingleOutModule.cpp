@@ -1,9 +1,9 @@
 #include "effects/SVFSingleOutModule.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterCreation.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {

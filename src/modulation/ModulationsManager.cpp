@@ -1,7 +1,7 @@
 #include "modulation/ModulationsManager.h"
 
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterCreation.h"
+#include "parameters/ParameterText.h"
 
 #include <cmath>
 
