@@ -7,6 +7,11 @@
 
 namespace velk
 {
+namespace
+{
+    constexpr float controllerToNormalised = 1.0f / 127.0f;
+} // namespace
+
 const juce::Identifier CCMapper::midiMapTag{ JucePlugin_Name "_MIDI_MAP" };
 const juce::Identifier CCMapper::ccValueProperty{ "cc" };
 
@@ -42,6 +47,37 @@ void CCMapper::loadMapFile (const juce::File& file)
 }
 
 //==============================================================================
+void CCMapper::apply (const MidiBlockSummary& block) noexcept
+{
+    if (!block.anyController)
+        return;
+
+    lastReceivedCC = block.lastController;
+
+    readRoutes ([&block] (const CCMapSnapshot& snapshot)
+                {
+                    if (snapshot.isEmpty())
+                        return;
+
+                    for (int controller = 0; controller < MidiBlockSummary::numControllers; ++controller)
+                    {
+                        const auto value = block.controllerValues[(size_t) controller];
+
+                        if (value == MidiBlockSummary::none)
+                            continue;
+
+                        const auto normalised = (float) value * controllerToNormalised;
+
+                        for (auto* parameter : snapshot.getParametersForController (controller))
+                        {
+                            parameter->beginChangeGesture();
+                            parameter->setValue (normalised);
+                            parameter->sendValueChangedMessageToListeners (normalised);
+                            parameter->endChangeGesture();
+                        }
+                    } });
+}
+
 void CCMapper::useParameters (const juce::AudioProcessorValueTreeState& parameters)
 {
     parameterStore = &parameters;

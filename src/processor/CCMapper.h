@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processor/CCMapSnapshot.h"
+#include "processor/MidiBlockSummary.h"
 
 #include <atomic>
 #include <memory>
@@ -55,6 +56,12 @@ public:
         this object.
     */
     void useParameters (const juce::AudioProcessorValueTreeState& parameters);
+
+    /** Audio thread: notes the block's last controller number in lastReceivedCC and sets every
+        parameter mapped to one of the block's controllers to the controller's last value / 127,
+        controllers in ascending order, each change in a gesture and announced to the host.
+    */
+    void apply (const MidiBlockSummary& block) noexcept;
 
     /** Audio thread: calls fn with the latest published snapshot (an empty one before
         useParameters()). Never blocks or allocates. A thread that replaces the map waits until

@@ -86,16 +86,16 @@ TEST_F (ProcessorProgramChange, WithoutEditorThePresetIsLoadedOnTheMessageThread
     ProcessorRig rig;
     rig.process (silence (64), 64, programChanges ({ 0 }));
 
-    EXPECT_TRUE (rig.processor->pendingProgramChange);
+    EXPECT_TRUE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_NE (rig.get ("Delay_1_Time"), 500.0f) << "nothing is loaded on the audio thread";
 
     rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
     EXPECT_EQ (rig.get ("Chain_Bypass_1"), 0.0f) << "the whole parameter state comes from the preset";
-    EXPECT_EQ (rig.processor->currentPresetName, "INIT");
-    EXPECT_TRUE (rig.processor->currentPresetFilePath.isEmpty());
-    EXPECT_FALSE (rig.processor->pendingProgramChange);
+    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "INIT");
+    EXPECT_TRUE (rig.processor->getCurrentPreset().getFilePath().isEmpty());
+    EXPECT_FALSE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_FALSE (rig.processor->isSuspended());
 }
 
@@ -134,7 +134,7 @@ TEST_F (ProcessorProgramChange, ReplacedPresetListIsUsedForTheNextProgramChange)
 {
     ProcessorRig rig;
     writeMidiPreset ("a 1.vtp", stateWithDelayTime (40.0f));
-    rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
+    rig.processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
 
     rig.process (silence (64), 64, programChanges ({ 0 }));
     rig.processor->loadPendingProgramChange();
@@ -155,7 +155,7 @@ TEST_F (ProcessorProgramChange, LoadClearsTheEchoesOfThePreviousSound)
     auto render = [] (bool withProgramChange)
     {
         ProcessorRig rig;
-        rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
+        rig.processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
         rig.process (silence (64), 64, programChanges ({ 0 }));
         rig.processor->loadPendingProgramChange();
         rig.settle();
@@ -189,8 +189,8 @@ TEST_F (ProcessorProgramChange, WithEditorOpenTheRequestWaitsForTheEditor)
     rig.process (silence (64), 64, programChanges ({ 0, 1 }));
     rig.processor->loadPendingProgramChange();
 
-    EXPECT_TRUE (rig.processor->pendingProgramChange) << "the request is the editor's";
-    EXPECT_EQ (rig.processor->pendingProgramNumber, 1);
+    EXPECT_TRUE (rig.processor->getProgramChangeRequest().pendingProgramChange) << "the request is the editor's";
+    EXPECT_EQ (rig.processor->getProgramChangeRequest().pendingProgramNumber, 1);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
 }
 
@@ -202,7 +202,7 @@ TEST_F (ProcessorProgramChange, NewerRequestOverwritesOneNotYetTaken)
     rig.process (silence (64), 64, programChanges ({ 1 }));
     rig.process (silence (64), 64, programChanges ({ 0 }));
 
-    EXPECT_EQ (rig.processor->pendingProgramNumber, 0);
+    EXPECT_EQ (rig.processor->getProgramChangeRequest().pendingProgramNumber, 0);
 }
 
 TEST_F (ProcessorProgramChange, ClosedEditorLeavesTheLoadToTheProcessorAgain)
@@ -214,7 +214,7 @@ TEST_F (ProcessorProgramChange, ClosedEditorLeavesTheLoadToTheProcessorAgain)
     rig.process (silence (64), 64, programChanges ({ 0 }));
     rig.processor->loadPendingProgramChange();
 
-    EXPECT_FALSE (rig.processor->pendingProgramChange);
+    EXPECT_FALSE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
 }
 
