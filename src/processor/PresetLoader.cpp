@@ -45,9 +45,10 @@ void PresetLoader::loadStartUpPreset (const ParameterLayout& layout)
     {
         const auto file = PresetsManager::getPresetFile (name);
 
-        if (file.existsAsFile())
+        // A file that does not load names nothing: the parameters keep their start-up values,
+        // and the next candidate gets its turn.
+        if (file.existsAsFile() && PresetsManager::loadPreset (file, valueTreeState).wasOk())
         {
-            PresetsManager::loadPreset (file, valueTreeState);
             current.setFile (file);
             return;
         }

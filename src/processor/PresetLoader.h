@@ -31,7 +31,8 @@ public:
                                                                             const ParameterLayout& layout);
 
     /** Construction: bypasses chains 2 and 3 and opens chain 1's gain, then loads "User_Default"
-        when that file exists, else the factory preset when that exists, and names it.
+        or, when that file is missing or does not load, the factory preset, and names the one
+        that loaded. When neither loads, the preset stays "INIT" with no path.
     */
     void loadStartUpPreset (const ParameterLayout& layout);
 

@@ -2,6 +2,10 @@
 
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
+#include "processor/XmlReader.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velk::test
 {
@@ -359,16 +363,64 @@ TEST_F (ProcessorConstruction, FactoryPresetLoadsWhenTheDefaultIsAFolder)
     EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("Simple_Delay_BPF").getFullPathName());
 }
 
-TEST_F (ProcessorConstruction, CorruptDefaultPresetStillNamesItButKeepsTheStartUpValues)
+TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextOneIs)
 {
-    juce::File (PresetsManager::presetsFolderPath).createDirectory();
-    ASSERT_TRUE (presetFile ("User_Default").replaceWithText ("<Tavelin><PARAM id="));
+    using MakeFile = std::function<bool (const juce::File&)>;
+    const MakeFile corrupt = [] (const juce::File& f)
+    { return f.replaceWithText ("<Tavelin><PARAM id="); };
+    const MakeFile empty = [] (const juce::File& f)
+    { return f.replaceWithText ({}); };
+    const MakeFile unreadable = [] (const juce::File& f)
+    { return f.replaceWithText ("<Tavelin/>") && chmod (f.getFullPathName().toRawUTF8(), 0) == 0; };
+    const MakeFile oversized = [] (const juce::File& f)
+    {
+        const auto padding = juce::String::repeatedString ("x", (int) XmlReader::maxFileSize);
+        return f.replaceWithText ("<Tavelin><!--" + padding + "--></Tavelin>");
+    };
+    const MakeFile valid = [] (const juce::File& f)
+    {
+        juce::ValueTree state ("Tavelin");
+        state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", 250.0f } }), nullptr);
+        return PresetsManager::savePreset (state, f).wasOk();
+    };
 
-    const ProcessorRig rig;
+    struct Row
+    {
+        const char* description;
+        MakeFile makeDefault, makeFactory;
+        const char* expectedName;
+        bool needsPermissions = false;
+    };
 
-    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "User_Default");
-    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("User_Default").getFullPathName());
-    EXPECT_EQ (rig.get ("Chain_Bypass_1"), 1.0f);
-    EXPECT_EQ (rig.get ("Delay_1_Time"), 120.0f);
+    for (const auto& row : { Row{ "corrupt default alone", corrupt, nullptr, "INIT" },
+                             Row{ "corrupt default", corrupt, valid, "Simple_Delay_BPF" },
+                             Row{ "empty default", empty, valid, "Simple_Delay_BPF" },
+                             Row{ "oversized default", oversized, valid, "Simple_Delay_BPF" },
+                             Row{ "unreadable default", unreadable, valid, "Simple_Delay_BPF", true },
+                             Row{ "empty default and corrupt factory", empty, corrupt, "INIT" } })
+    {
+        SCOPED_TRACE (row.description);
+
+        if (row.needsPermissions && geteuid() == 0)
+            continue; // root reads any file whatever its permissions
+
+        clearPresets();
+        juce::File (PresetsManager::presetsFolderPath).createDirectory();
+        ASSERT_TRUE (row.makeDefault (presetFile ("User_Default")));
+
+        if (row.makeFactory != nullptr)
+        {
+            ASSERT_TRUE (row.makeFactory (presetFile ("Simple_Delay_BPF")));
+        }
+
+        const ProcessorRig rig;
+        const auto loaded = juce::String (row.expectedName) != "INIT";
+
+        EXPECT_EQ (rig.processor->getCurrentPreset().getName(), juce::String (row.expectedName));
+        EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), loaded ? presetFile (row.expectedName).getFullPathName() : juce::String());
+        EXPECT_EQ (rig.get ("Delay_1_Time"), loaded ? 250.0f : 120.0f);
+        EXPECT_EQ (rig.get ("Chain_Bypass_1"), loaded ? 0.0f : 1.0f) << "the start-up values stay when nothing loads";
+        chmod (presetFile ("User_Default").getFullPathName().toRawUTF8(), 0644);
+    }
 }
 } // namespace velk::test
