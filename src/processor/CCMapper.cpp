@@ -19,6 +19,9 @@ const juce::Identifier CCMapper::ccValueProperty{ "cc" };
 CCMapper::CCMapper()
     : routes (new CCMapSnapshot())
 {
+    for (auto& value : heldValues)
+        value.store (MidiBlockSummary::none);
+
     midiMap.addListener (this);
 }
 
@@ -54,14 +57,45 @@ void CCMapper::apply (const MidiBlockSummary& block) noexcept
 
     lastReceivedCC = block.lastController;
 
-    readRoutes ([&block] (const CCMapSnapshot& snapshot)
+    if (holdingControllers.load())
+        for (size_t controller = 0; controller < heldValues.size(); ++controller)
+            if (block.controllerValues[controller] != MidiBlockSummary::none)
+                heldValues[controller].store (block.controllerValues[controller]);
+
+    moveMappedParameters (block.controllerValues);
+}
+
+void CCMapper::holdControllersForPresetLoad() noexcept
+{
+    for (auto& value : heldValues)
+        value.store (MidiBlockSummary::none);
+
+    holdingControllers.store (true);
+}
+
+void CCMapper::reapplyHeldControllers()
+{
+    if (!holdingControllers.exchange (false))
+        return;
+
+    ControllerValues values;
+
+    for (size_t controller = 0; controller < values.size(); ++controller)
+        values[controller] = heldValues[controller].exchange (MidiBlockSummary::none);
+
+    moveMappedParameters (values);
+}
+
+void CCMapper::moveMappedParameters (const ControllerValues& values) const noexcept
+{
+    readRoutes ([&values] (const CCMapSnapshot& snapshot)
                 {
                     if (snapshot.isEmpty())
                         return;
 
                     for (int controller = 0; controller < MidiBlockSummary::numControllers; ++controller)
                     {
-                        const auto value = block.controllerValues[(size_t) controller];
+                        const auto value = values[(size_t) controller];
 
                         if (value == MidiBlockSummary::none)
                             continue;

@@ -80,9 +80,14 @@ void TavelinAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
     blockMidi.read (midi);
 
     // The preset is loaded on the message thread: replacing the parameter state here would read
-    // a file, allocate, wait for the store's lock and race with the editor's undo history.
+    // a file, allocate, wait for the store's lock and race with the editor's undo history. The
+    // controllers from this block on are kept to win over the preset, as they would if it were
+    // loaded right here.
     if (blockMidi.program != velk::MidiBlockSummary::none)
+    {
         programChangeRequest.post (blockMidi.program);
+        ccMapper.holdControllersForPresetLoad();
+    }
 
     ccMapper.apply (blockMidi);
     signalPath.refreshModulation();
@@ -111,10 +116,18 @@ void TavelinAudioProcessor::refreshEditorReadouts()
     readouts.publish (signalPath.getScope());
 }
 
+juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file)
+{
+    return presetLoader.load (file);
+}
+
 void TavelinAudioProcessor::loadPendingProgramChange()
 {
-    if (getActiveEditor() == nullptr)
-        presetLoader.loadProgramChangePreset (programChangeRequest.take());
+    if (getActiveEditor() != nullptr)
+        return;
+
+    if (const auto file = programChangeRequest.take(); file != juce::File())
+        loadPreset (file);
 }
 
 //==============================================================================

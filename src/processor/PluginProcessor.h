@@ -128,8 +128,15 @@ public:
     velk::ProgramChangeRequest& getProgramChangeRequest() noexcept { return programChangeRequest; }
     const velk::ProgramChangeRequest& getProgramChangeRequest() const noexcept { return programChangeRequest; }
 
+    /** Loads a preset file: read and parsed here, then put in place with processing suspended
+        and the modules' memories silenced; controllers that came with or after a MIDI program
+        change win over the preset. Names the current preset after the file. Use it for every
+        load: the browser, previous and next, a program change taken from the request.
+    */
+    juce::Result loadPreset (const juce::File& file);
+
     /** With no editor open: loads the preset of a waiting program change. The same timer calls
-        it every 50 ms.
+        it every 50 ms; while an editor is open the request is the editor's.
     */
     void loadPendingProgramChange();
 
@@ -142,7 +149,7 @@ private:
     velk::EditorReadouts readouts{ signalPath.getModulations().getTargetNames() };
     velk::CurrentPreset currentPreset;
     velk::ProgramChangeRequest programChangeRequest;
-    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, currentPreset };
+    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset };
     velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
 

@@ -8,7 +8,9 @@ namespace velk
 {
 namespace
 {
-    /** Processing resumes even when the load throws. */
+    /** Suspending waits for a block in progress and keeps the next ones out of the modules;
+        processing resumes even when something throws.
+    */
     struct ScopedSuspension
     {
         explicit ScopedSuspension (juce::AudioProcessor& p)
@@ -20,8 +22,8 @@ namespace
 } // namespace
 
 PresetLoader::PresetLoader (juce::AudioProcessor& processorToSuspend, juce::AudioProcessorValueTreeState& store,
-                            SignalPath& path, CurrentPreset& currentPreset)
-    : processor (processorToSuspend), valueTreeState (store), signalPath (path), current (currentPreset)
+                            SignalPath& path, CCMapper& mapper, CurrentPreset& currentPreset)
+    : processor (processorToSuspend), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset)
 {
 }
 
@@ -41,28 +43,29 @@ void PresetLoader::loadStartUpPreset (const ParameterLayout& layout)
         parameter->sendValueChangedMessageToListeners (1.0f);
     }
 
+    // A file that does not load names nothing: the next candidate gets its turn.
     for (const auto* name : { PresetsManager::defaultPresetName, factoryPresetName })
-    {
-        const auto file = PresetsManager::getPresetFile (name);
-
-        // A file that does not load names nothing: the parameters keep their start-up values,
-        // and the next candidate gets its turn.
-        if (file.existsAsFile() && PresetsManager::loadPreset (file, valueTreeState).wasOk())
-        {
-            current.setFile (file);
+        if (load (PresetsManager::getPresetFile (name)).wasOk())
             return;
-        }
-    }
 }
 
-void PresetLoader::loadProgramChangePreset (const juce::File& file)
+juce::Result PresetLoader::load (const juce::File& file)
 {
-    if (!file.existsAsFile())
-        return;
+    const auto state = PresetsManager::readPreset (file);
 
-    // Suspending waits for a block in progress and keeps the next ones out of the modules.
-    const ScopedSuspension suspension (processor);
-    PresetsManager::loadPreset (file, valueTreeState);
-    signalPath.cleanUp();
+    if (!state.isValid())
+        return PresetsManager::invalidPresetFile();
+
+    {
+        // The controllers go back before processing resumes, so that no block hears the
+        // preset without them.
+        const ScopedSuspension suspension (processor);
+        valueTreeState.replaceState (state);
+        signalPath.cleanUp();
+        ccMapper.reapplyHeldControllers();
+    }
+
+    current.setFile (file);
+    return juce::Result::ok();
 }
 } // namespace velk

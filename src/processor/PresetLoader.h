@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -11,8 +12,8 @@ namespace velk
 class ParameterLayout;
 class SignalPath;
 
-/** Puts presets in place while the plug-in runs: the start-up preset at construction and the
-    preset of a MIDI program change. Message thread only.
+/** The one road by which a preset file replaces the sound while the plug-in runs: the start-up
+    preset, a MIDI program change's preset and every load the user makes. Message thread only.
 */
 class PresetLoader
 {
@@ -21,7 +22,7 @@ public:
     static constexpr const char* factoryPresetName = "Simple_Delay_BPF";
 
     PresetLoader (juce::AudioProcessor& processor, juce::AudioProcessorValueTreeState& store,
-                  SignalPath& signalPath, CurrentPreset& currentPreset);
+                  SignalPath& signalPath, CCMapper& ccMapper, CurrentPreset& currentPreset);
 
     /** The parameters that construction sets to the top of their range before the start-up
         preset, in the order they are set and announced: chain 2's and chain 3's bypass
@@ -31,20 +32,23 @@ public:
                                                                             const ParameterLayout& layout);
 
     /** Construction: bypasses chains 2 and 3 and opens chain 1's gain, then loads "User_Default"
-        or, when that file is missing or does not load, the factory preset, and names the one
-        that loaded. When neither loads, the preset stays "INIT" with no path.
+        or, when that file is missing or does not load, the factory preset. When neither loads,
+        the preset stays "INIT" with no path.
     */
     void loadStartUpPreset (const ParameterLayout& layout);
 
-    /** A MIDI program change's preset, with processing suspended: the parameter state is
-        replaced and the modules' memories silenced. The current preset keeps its name.
+    /** Reads and parses the file here, then, with processing suspended, replaces the parameter
+        state, silences the memories of the chains, the filter and the DC blocker and puts the
+        controllers that came with or after a program change back over the preset. Names the
+        current preset after the file. A file that does not load changes nothing.
     */
-    void loadProgramChangePreset (const juce::File& file);
+    juce::Result load (const juce::File& file);
 
 private:
     juce::AudioProcessor& processor;
     juce::AudioProcessorValueTreeState& valueTreeState;
     SignalPath& signalPath;
+    CCMapper& ccMapper;
     CurrentPreset& current;
 };
 } // namespace velk
