@@ -1,5 +1,6 @@
 #include "modulation/ModulationsManager.h"
 
+#include "parameters/ParameterChange.h"
 #include "parameters/ParameterCreation.h"
 #include "parameters/ParameterTable.h"
 #include "parameters/ParameterText.h"
@@ -221,15 +222,7 @@ void ModulationsManager::resetMatrixParameters (juce::AudioProcessorValueTreeSta
             if (parameter == nullptr)
                 continue;
 
-            if (!hostIsLive)
-                parameter->beginChangeGesture();
-
-            const auto defaultValue = parameter->getDefaultValue();
-            parameter->setValue (defaultValue);
-            parameter->sendValueChangedMessageToListeners (defaultValue);
-
-            if (!hostIsLive)
-                parameter->endChangeGesture();
+            setParameterNotifyingHost (*parameter, parameter->getDefaultValue(), !hostIsLive);
         }
     }
 }

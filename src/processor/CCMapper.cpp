@@ -1,5 +1,6 @@
 #include "processor/CCMapper.h"
 
+#include "parameters/ParameterChange.h"
 #include "processor/XmlFileWriter.h"
 #include "processor/XmlReader.h"
 
@@ -103,12 +104,7 @@ void CCMapper::moveMappedParameters (const ControllerValues& values) const noexc
                         const auto normalised = (float) value * controllerToNormalised;
 
                         for (auto* parameter : snapshot.getParametersForController (controller))
-                        {
-                            parameter->beginChangeGesture();
-                            parameter->setValue (normalised);
-                            parameter->sendValueChangedMessageToListeners (normalised);
-                            parameter->endChangeGesture();
-                        }
+                            setParameterNotifyingHost (*parameter, normalised);
                     } });
 }
 
