@@ -6,7 +6,7 @@ juce_add_plugin(Tavelin
     COMPANY_NAME Velkora
     PRODUCT_NAME Tavelin
     PLUGIN_NAME Tavelin
-    VERSION 1.3.0
+    VERSION ${PROJECT_VERSION}
     PLUGIN_MANUFACTURER_CODE Velk
     PLUGIN_CODE vkTv
     FORMATS VST

@@ -18,7 +18,7 @@ TavelinAudioProcessor& processorWithPresetsAndMap()
         for (const auto* name : { "0.vtp", "1.vtp" })
             velk::PresetsManager::savePreset (p.valueTreeState.copyState(), folder.getChildFile (name));
 
-        p.midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
+        p.getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
 
         for (const auto& [parameter, controller] : { std::pair ("Delay_1_Time", 1), std::pair ("Dry_Wet", 74) })
             p.ccMapper.midiMap.appendChild (juce::ValueTree (parameter).setProperty (velk::CCMapper::ccValueProperty, controller, nullptr), nullptr);

@@ -4,8 +4,8 @@
 
 namespace velk
 {
-AudioEffectModule::AudioEffectModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : uid (moduleUid), numChannels (numChannelsToKeep)
+AudioEffectModule::AudioEffectModule (const juce::String& moduleUid, int numChannelsToKeep, ParameterTable parameters)
+    : uid (moduleUid), numChannels (numChannelsToKeep), parameterTable (parameters)
 {
 }
 
@@ -27,12 +27,12 @@ void AudioEffectModule::cleanUp() {}
 
 juce::StringArray AudioEffectModule::getModulationParameterNames() const
 {
-    return {};
+    return parameterTable.getModulationTargets (uid);
 }
 
-juce::String AudioEffectModule::getParameterUID (int) const
+juce::String AudioEffectModule::getParameterUID (int index) const
 {
-    return {};
+    return parameterTable.getParameterUID (uid, index);
 }
 
 //==============================================================================
@@ -51,12 +51,9 @@ void AudioEffectModule::setSampleRate (double newSampleRate) noexcept
     }
 }
 
-juce::String AudioEffectModule::getSuffixedUID (std::initializer_list<const char*> suffixes, int index) const
+std::vector<std::atomic<float>*> AudioEffectModule::createParameters (juce::AudioProcessorValueTreeState& store) const
 {
-    if (!juce::isPositiveAndBelow (index, (int) suffixes.size()))
-        return {};
-
-    return uid + suffixes.begin()[index];
+    return parameterTable.createParameters (store, uid);
 }
 
 float AudioEffectModule::pollModulation (int targetSlot) const noexcept

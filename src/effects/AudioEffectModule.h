@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modulation/TempoInfo.h"
+#include "parameters/ParameterTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -22,7 +23,11 @@ class ModulationsManager;
 class AudioEffectModule
 {
 public:
-    AudioEffectModule (const juce::String& moduleUid, int numChannelsToKeep);
+    /** The feedback knob's top (100 %) feeds back this much, so that repeats always die away. */
+    static constexpr double maxFeedbackGain = 0.96;
+
+    /** `parameters`: the module's table, whose rows outlive the module. */
+    AudioEffectModule (const juce::String& moduleUid, int numChannelsToKeep, ParameterTable parameters = {});
     virtual ~AudioEffectModule();
 
     //==============================================================================
@@ -52,10 +57,14 @@ public:
     virtual void cleanUp();
 
     /** The identifiers of the module's modulatable parameters, in target order. */
-    virtual juce::StringArray getModulationParameterNames() const;
+    juce::StringArray getModulationParameterNames() const;
 
-    /** The identifier of the module's parameter number `index`; empty when unknown. */
-    virtual juce::String getParameterUID (int index) const;
+    /** The identifier of the module's parameter number `index` in the editor's order; empty
+        when unknown.
+    */
+    juce::String getParameterUID (int index) const;
+
+    const ParameterTable& getParameterTable() const noexcept { return parameterTable; }
 
     //==============================================================================
     /** Appends the module's modulation parameter names to the manager's targets and keeps
@@ -75,8 +84,8 @@ protected:
     /** The first step of every prepareToPlay. */
     void setSampleRate (double newSampleRate) noexcept;
 
-    /** `uid` + the suffix at `index`; empty for an index outside the list. */
-    juce::String getSuffixedUID (std::initializer_list<const char*> suffixes, int index) const;
+    /** Creates the table's parameters and returns their raw values in table order. */
+    std::vector<std::atomic<float>*> createParameters (juce::AudioProcessorValueTreeState& store) const;
 
     /** The modulation of this module's target number `targetSlot`, in [0, 1]. */
     float pollModulation (int targetSlot) const noexcept;
@@ -91,6 +100,8 @@ protected:
     bool modsActive = false;
 
 private:
+    ParameterTable parameterTable;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AudioEffectModule)
 };
 } // namespace velk

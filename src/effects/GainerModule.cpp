@@ -1,15 +1,26 @@
 #include "effects/GainerModule.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
+namespace
+{
+    // The chain's level is left to the user: the randomizer never moves it.
+    constexpr std::array<ParameterSpec, 1> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Gain", " Gain", "dB", { -70.0f, 0.0f, 0.01f, 1.5f }, -6.0f, getDecibelsParameterText, 0, false, true },
+    } };
+
+    const auto& gainRow = parameterRows[0];
+} // namespace
+
 const juce::String GainerModule::gainParameterMainUIDString{ "Gain" };
 
 GainerModule::GainerModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : AudioEffectModule (moduleUid, numChannelsToKeep)
+    : AudioEffectModule (moduleUid, numChannelsToKeep, parameterRows),
+      gainRamp{ gainRow.defaultValue }
 {
 }
 
@@ -17,21 +28,19 @@ GainerModule::~GainerModule() = default;
 
 juce::String GainerModule::getGainParameterUID() const
 {
-    return uid + "_" + gainParameterMainUIDString;
+    return getParameterUID (0);
 }
 
 //==============================================================================
 void GainerModule::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    gainValue = addFloatParameter (store, getGainParameterUID(), uid + " Gain",
-                                   { -70.0f, maxGainDb, 0.01f, 1.5f }, defaultGainDb, "dB",
-                                   getDecibelsParameterText);
+    gainValue = createParameters (store)[0];
 }
 
 void GainerModule::prepareToPlay (double newSampleRate, int)
 {
     setSampleRate (newSampleRate);
-    rampLengthSamples = (int) (sampleRate * 0.001 * 30.0);
+    rampLengthSamples = rampLengthInSamples (sampleRate, moduleRampMs);
 }
 
 void GainerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
@@ -39,7 +48,7 @@ void GainerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuf
     AudioEffectModule::precalculateForBlock();
 
     const auto knobDb = gainValue->load();
-    const auto targetDb = modsActive ? knobDb + (maxGainDb - knobDb) * pollModulation (0) : knobDb;
+    const auto targetDb = modsActive ? knobDb + (gainRow.range.end - knobDb) * pollModulation (0) : knobDb;
 
     gainRamp.aimAt (targetDb, rampLengthSamples);
     buffer.applyGain (0, numSamples, toGain (gainRamp.current));
@@ -67,16 +76,6 @@ void GainerModule::calc()
 float GainerModule::processSingleSample (float x, int)
 {
     return x * gain;
-}
-
-juce::StringArray GainerModule::getModulationParameterNames() const
-{
-    return { getGainParameterUID() };
-}
-
-juce::String GainerModule::getParameterUID (int index) const
-{
-    return index == 0 ? getGainParameterUID() : juce::String();
 }
 
 //==============================================================================

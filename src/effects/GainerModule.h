@@ -27,17 +27,13 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
-    juce::StringArray getModulationParameterNames() const override;
-    juce::String getParameterUID (int index) const override;
 
 private:
     //==============================================================================
     static float toGain (float decibels) noexcept;
 
-    float maxGainDb = 0.0f;
-    float defaultGainDb = -6.0f;
     std::atomic<float>* gainValue = nullptr;
-    ParameterRamp<float> gainRamp{ -6.0f };
+    ParameterRamp<float> gainRamp;
     int rampLengthSamples = 0;
     float gain = 1.0f;
 

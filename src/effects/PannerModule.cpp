@@ -1,13 +1,21 @@
 #include "effects/PannerModule.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
+namespace
+{
+    constexpr std::array<ParameterSpec, 1> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Pan", " Pan", "%", percentRange, 50.0f, getPercentParameterText, 0, true, true },
+    } };
+} // namespace
+
 PannerModule::PannerModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : AudioEffectModule (moduleUid, numChannelsToKeep)
+    : AudioEffectModule (moduleUid, numChannelsToKeep, parameterRows),
+      panRamp{ parameterRows[0].defaultValue }
 {
 }
 
@@ -16,15 +24,13 @@ PannerModule::~PannerModule() = default;
 //==============================================================================
 void PannerModule::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    panValue = addFloatParameter (store, getPanParameterUID(), uid + " Pan",
-                                  { 0.0f, 100.0f, 0.01f, 1.0f }, 50.0f, "%",
-                                  getPercentParameterText);
+    panValue = createParameters (store)[0];
 }
 
 void PannerModule::prepareToPlay (double newSampleRate, int)
 {
     setSampleRate (newSampleRate);
-    rampLengthSamples = (int) (sampleRate * 0.001 * 30.0);
+    rampLengthSamples = rampLengthInSamples (sampleRate, moduleRampMs);
 }
 
 void PannerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
@@ -62,26 +68,11 @@ float PannerModule::processSingleSample (float x, int channel)
     return x * (channel == 0 ? leftGain : rightGain);
 }
 
-juce::StringArray PannerModule::getModulationParameterNames() const
-{
-    return { getPanParameterUID() };
-}
-
-juce::String PannerModule::getParameterUID (int index) const
-{
-    return index == 0 ? getPanParameterUID() : juce::String();
-}
-
 //==============================================================================
-juce::String PannerModule::getPanParameterUID() const
-{
-    return uid + "_Pan";
-}
-
 float PannerModule::getModulatedPosition() const noexcept
 {
     const auto knob = panValue->load();
-    return (knob + (100.0f - knob) * pollModulation (0)) * 0.01f;
+    return (knob + (percentRange.end - knob) * pollModulation (0)) * 0.01f;
 }
 
 void PannerModule::applyPanLaw (float position) noexcept

@@ -21,17 +21,14 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
-    juce::StringArray getModulationParameterNames() const override;
-    juce::String getParameterUID (int index) const override;
 
 private:
     //==============================================================================
-    juce::String getPanParameterUID() const;
     float getModulatedPosition() const noexcept;
     void applyPanLaw (float position) noexcept;
 
     std::atomic<float>* panValue = nullptr;
-    ParameterRamp<float> panRamp{ 50.0f };
+    ParameterRamp<float> panRamp;
     int rampLengthSamples = 0;
     float leftGain = 1.0f;
     float rightGain = 1.0f;

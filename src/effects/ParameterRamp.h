@@ -4,6 +4,18 @@
 
 namespace velk
 {
+/** How long the chains' modules take to follow their knobs. */
+constexpr double moduleRampMs = 30.0;
+
+/** How long the filter, the delay's time glide, the output level and the dry/wet mix take. */
+constexpr double slowRampMs = 60.0;
+
+/** A ramp time in whole samples, the fraction cut off. */
+inline int rampLengthInSamples (double sampleRate, double milliseconds) noexcept
+{
+    return (int) (sampleRate * 0.001 * milliseconds);
+}
+
 /** Glides a parameter value toward its knob value in equal steps.
 
     Re-aiming never moves `current`: each block starts a fresh ramp from wherever the last one

@@ -2,9 +2,8 @@
 
 #include "modulation/EqualPowerCrossfade.h"
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
@@ -12,10 +11,21 @@ namespace
 {
     constexpr int maxSemitones = 24;
 
-    const char* const pitchSuffix = "_Pitch";
-    const char* const sizeSuffix = "_Size";
-    const char* const feedbackSuffix = "_Feedback";
-    const char* const mixSuffix = "_Mix";
+    enum Row
+    {
+        pitchRow,
+        sizeRow,
+        feedbackRow,
+        mixRow
+    };
+
+    constexpr std::array<ParameterSpec, 4> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Pitch", " Pitch", "Semi", { (float) -maxSemitones, (float) maxSemitones, 1.0f, 1.0f }, 0.0f, PitchShifterModule::getPitchText, 0, true, true },
+        { "_Size", " Size", "Ms", { 10.0f, 200.0f, 1.0f, 0.5f }, 30.0f, getMillisecondsParameterText, 1, true, false },
+        { "_Feedback", " Feed", "%", percentRange, 0.0f, getPercentParameterText, 2, true, false },
+        { "_Mix", " Mix", "%", percentRange, 100.0f, getPercentParameterText, 3, true, true },
+    } };
 
     int clampSemitones (int semitones) noexcept
     {
@@ -29,7 +39,7 @@ juce::String PitchShifterModule::getPitchText (float semitones)
 }
 
 PitchShifterModule::PitchShifterModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : AudioEffectModule (moduleUid, numChannelsToKeep),
+    : AudioEffectModule (moduleUid, numChannelsToKeep, parameterRows),
       shifters ((size_t) juce::jmax (0, numChannelsToKeep))
 {
 }
@@ -39,18 +49,11 @@ PitchShifterModule::~PitchShifterModule() = default;
 //==============================================================================
 void PitchShifterModule::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    pitchValue = addFloatParameter (store, uid + pitchSuffix, uid + " Pitch",
-                                    { (float) -maxSemitones, (float) maxSemitones, 1.0f, 1.0f }, 0.0f, "Semi",
-                                    getPitchText);
-    sizeValue = addFloatParameter (store, uid + sizeSuffix, uid + " Size",
-                                   { 10.0f, 200.0f, 1.0f, 0.5f }, 30.0f, "Ms",
-                                   getMillisecondsParameterText);
-    feedbackValue = addFloatParameter (store, uid + feedbackSuffix, uid + " Feed",
-                                       { 0.0f, 100.0f, 0.01f, 1.0f }, 0.0f, "%",
-                                       getPercentParameterText);
-    mixValue = addFloatParameter (store, uid + mixSuffix, uid + " Mix",
-                                  { 0.0f, 100.0f, 0.01f, 1.0f }, 100.0f, "%",
-                                  getPercentParameterText);
+    const auto values = createParameters (store);
+    pitchValue = values[pitchRow];
+    sizeValue = values[sizeRow];
+    feedbackValue = values[feedbackRow];
+    mixValue = values[mixRow];
 }
 
 void PitchShifterModule::prepareToPlay (double newSampleRate, int)
@@ -60,7 +63,7 @@ void PitchShifterModule::prepareToPlay (double newSampleRate, int)
     for (auto& shifter : shifters)
         shifter.prepare (sampleRate);
 
-    rampLengthSamples = (int) (0.001 * sampleRate * 30.0);
+    rampLengthSamples = rampLengthInSamples (sampleRate, moduleRampMs);
 }
 
 void PitchShifterModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
@@ -85,7 +88,7 @@ void PitchShifterModule::processBlock (juce::AudioBuffer<float>& buffer, juce::M
 
 void PitchShifterModule::precalculateForBlock()
 {
-    feedback = (float) (feedbackValue->load() * 0.01 * 0.96);
+    feedback = (float) (feedbackValue->load() * 0.01 * maxFeedbackGain);
     mixRamp.aimAt (mixValue->load(), rampLengthSamples);
     pitchSemitones = clampSemitones (roundToIndex (pitchValue->load()));
     mix = (float) (mixRamp.current * 0.01);
@@ -122,16 +125,6 @@ void PitchShifterModule::cleanUp()
         shifter.cleanUp();
 }
 
-juce::StringArray PitchShifterModule::getModulationParameterNames() const
-{
-    return { uid + pitchSuffix, uid + mixSuffix };
-}
-
-juce::String PitchShifterModule::getParameterUID (int index) const
-{
-    return getSuffixedUID ({ pitchSuffix, sizeSuffix, feedbackSuffix, mixSuffix }, index);
-}
-
 //==============================================================================
 void PitchShifterModule::applyModulation() noexcept
 {
@@ -142,7 +135,7 @@ void PitchShifterModule::applyModulation() noexcept
     pitchSemitones = clampSemitones (roundToIndex (((float) maxSemitones - knobPitch) * pitchModulation + knobPitch));
 
     const auto knobMix = mixValue->load();
-    mix = ((100.0f - knobMix) * mixModulation + knobMix) * 0.01f;
+    mix = ((percentRange.end - knobMix) * mixModulation + knobMix) * 0.01f;
 
     setSemitones (pitchSemitones);
 }

@@ -1,20 +1,30 @@
 #include "effects/SVFSingleOutModule.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
 namespace
 {
     constexpr auto maxCutoffHz = 18000.0f;
-    constexpr auto maxResonancePercent = 100.0f;
 
-    const char* const modeSuffix = "_Mode";
-    const char* const cutSuffix = "_Cut";
-    const char* const resSuffix = "_Res";
+    enum Row
+    {
+        modeRow,
+        cutRow,
+        resRow
+    };
+
+    constexpr std::array<ParameterSpec, 3> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Mode", " Mode", "", { 0.0f, 3.0f, 1.0f, 1.0f }, 0.0f, SVFSingleOutModule::getModeText, 0, false, false },
+        { "_Cut", " Cut", "Hz", { 80.0f, maxCutoffHz, 1.0f, 0.5f }, 11000.0f, getHertzParameterText, 1, false, true },
+        { "_Res", " Res", "%", percentRange, 0.0f, getPercentParameterText, 2, false, true },
+    } };
+
+    constexpr auto maxResonancePercent = parameterRows[resRow].range.end;
 
     enum Mode
     {
@@ -43,8 +53,10 @@ juce::String SVFSingleOutModule::getModeText (float modeValue)
 }
 
 SVFSingleOutModule::SVFSingleOutModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : AudioEffectModule (moduleUid, numChannelsToKeep),
-      channelStates ((size_t) juce::jmax (0, numChannelsToKeep))
+    : AudioEffectModule (moduleUid, numChannelsToKeep, parameterRows),
+      channelStates ((size_t) juce::jmax (0, numChannelsToKeep)),
+      cutRamp{ parameterRows[cutRow].defaultValue },
+      resRamp{ parameterRows[resRow].defaultValue }
 {
 }
 
@@ -53,21 +65,17 @@ SVFSingleOutModule::~SVFSingleOutModule() = default;
 //==============================================================================
 void SVFSingleOutModule::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    modeValue = addFloatParameter (store, uid + modeSuffix, uid + " Mode",
-                                   { 0.0f, 3.0f, 1.0f, 1.0f }, 0.0f, {}, getModeText);
-    cutValue = addFloatParameter (store, uid + cutSuffix, uid + " Cut",
-                                  { 80.0f, maxCutoffHz, 1.0f, 0.5f }, 11000.0f, "Hz",
-                                  getHertzParameterText);
-    resValue = addFloatParameter (store, uid + resSuffix, uid + " Res",
-                                  { 0.0f, maxResonancePercent, 0.01f, 1.0f }, 0.0f, "%",
-                                  getPercentParameterText);
+    const auto values = createParameters (store);
+    modeValue = values[modeRow];
+    cutValue = values[cutRow];
+    resValue = values[resRow];
 }
 
 void SVFSingleOutModule::prepareToPlay (double newSampleRate, int)
 {
     setSampleRate (newSampleRate);
     cleanUp();
-    rampLengthSamples = (int) (sampleRate * 0.001 * 60.0);
+    rampLengthSamples = rampLengthInSamples (sampleRate, slowRampMs);
 }
 
 void SVFSingleOutModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
@@ -146,16 +154,6 @@ void SVFSingleOutModule::cleanUp()
         state.s1 = 0.0;
         state.s2 = 0.0;
     }
-}
-
-juce::StringArray SVFSingleOutModule::getModulationParameterNames() const
-{
-    return { uid + cutSuffix, uid + resSuffix };
-}
-
-juce::String SVFSingleOutModule::getParameterUID (int index) const
-{
-    return getSuffixedUID ({ modeSuffix, cutSuffix, resSuffix }, index);
 }
 
 //==============================================================================

@@ -45,8 +45,6 @@ public:
     void calc() override;
     float processSingleSample (float x, int channel) override;
     void cleanUp() override;
-    juce::StringArray getModulationParameterNames() const override;
-    juce::String getParameterUID (int index) const override;
 
 private:
     //==============================================================================
@@ -58,8 +56,8 @@ private:
     std::atomic<float>* modeValue = nullptr;
     std::atomic<float>* cutValue = nullptr;
     std::atomic<float>* resValue = nullptr;
-    ParameterRamp<float> cutRamp{ 11000.0f };
-    ParameterRamp<float> resRamp{ 0.0f };
+    ParameterRamp<float> cutRamp;
+    ParameterRamp<float> resRamp;
     int rampLengthSamples = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SVFSingleOutModule)

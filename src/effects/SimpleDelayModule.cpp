@@ -3,9 +3,8 @@
 #include "modulation/BeatTranslator.h"
 #include "modulation/EqualPowerCrossfade.h"
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
@@ -15,16 +14,30 @@ namespace
     constexpr auto lastSyncIndex = (float) (BeatTranslator::numDivisions - 1);
     constexpr auto lineLengthSeconds = 4.0;
 
-    const char* const timeSuffix = "_Time";
-    const char* const syncSuffix = "_Sync";
-    const char* const syncedTimeSuffix = "_Synced_Time";
-    const char* const feedSuffix = "_Feed";
-    const char* const mixSuffix = "_Mix";
-    const char* const pingPongSuffix = "_PingPong";
+    enum Row
+    {
+        timeRow,
+        syncRow,
+        syncedTimeRow,
+        feedRow,
+        mixRow,
+        pingPongRow
+    };
+
+    // The editor's order puts Synced_Time before Sync.
+    constexpr std::array<ParameterSpec, 6> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Time", " Time", "Ms", { 1.0f, maxTimeMs, 1.0f, 0.5f }, 120.0f, getMillisecondsParameterText, 0, true, true },
+        { "_Sync", " Sync", "", switchRange, 0.0f, nullptr, 2, false, false },
+        { "_Synced_Time", " Synced Time", "", { 0.0f, lastSyncIndex, 1.0f, 1.0f }, 9.0f, getSyncedTimeParameterText, 1, true, false },
+        { "_Feed", " Feed", "%", percentRange, 0.0f, getPercentParameterText, 3, true, false },
+        { "_Mix", " Mix", "%", percentRange, 0.0f, getPercentParameterText, 4, true, true },
+        { "_PingPong", " Ping Pong", "", switchRange, 0.0f, nullptr, 5, false, false },
+    } };
 } // namespace
 
 SimpleDelayModule::SimpleDelayModule (const juce::String& moduleUid, int numChannelsToKeep)
-    : AudioEffectModule (moduleUid, numChannelsToKeep),
+    : AudioEffectModule (moduleUid, numChannelsToKeep, parameterRows),
       delayLines ((size_t) juce::jmax (0, numChannelsToKeep))
 {
 }
@@ -34,29 +47,22 @@ SimpleDelayModule::~SimpleDelayModule() = default;
 //==============================================================================
 void SimpleDelayModule::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    timeValue = addFloatParameter (store, uid + timeSuffix, uid + " Time",
-                                   { 1.0f, maxTimeMs, 1.0f, 0.5f }, 120.0f, "Ms",
-                                   getMillisecondsParameterText);
-    syncValue = addFloatParameter (store, uid + syncSuffix, uid + " Sync",
-                                   { 0.0f, 1.0f, 1.0f, 1.0f }, 0.0f, {}, nullptr);
-    syncedTimeValue = addFloatParameter (store, uid + syncedTimeSuffix, uid + " Synced Time",
-                                         { 0.0f, lastSyncIndex, 1.0f, 1.0f }, 9.0f, {},
-                                         getSyncedTimeParameterText);
-    feedValue = addFloatParameter (store, uid + feedSuffix, uid + " Feed",
-                                   { 0.0f, 100.0f, 0.01f, 1.0f }, 0.0f, "%",
-                                   getPercentParameterText);
-    mixValue = addFloatParameter (store, uid + mixSuffix, uid + " Mix",
-                                  { 0.0f, 100.0f, 0.01f, 1.0f }, 0.0f, "%",
-                                  getPercentParameterText);
-    pingPongValue = addFloatParameter (store, uid + pingPongSuffix, uid + " Ping Pong",
-                                       { 0.0f, 1.0f, 1.0f, 1.0f }, 0.0f, {}, nullptr);
+    const auto values = createParameters (store);
+    timeValue = values[timeRow];
+    syncValue = values[syncRow];
+    syncedTimeValue = values[syncedTimeRow];
+    feedValue = values[feedRow];
+    mixValue = values[mixRow];
+    pingPongValue = values[pingPongRow];
 }
 
 void SimpleDelayModule::prepareToPlay (double newSampleRate, int)
 {
     setSampleRate (newSampleRate);
 
-    const auto glideLength = (int) (60.0 * 0.001 * sampleRate);
+    // Multiplied in this order rather than through rampLengthInSamples(): at a few rates (8200 Hz,
+    // say) the two orders round to lengths one sample apart, and the glide has always had this one.
+    const auto glideLength = (int) (slowRampMs * 0.001 * sampleRate);
 
     for (auto& line : delayLines)
     {
@@ -64,7 +70,7 @@ void SimpleDelayModule::prepareToPlay (double newSampleRate, int)
         line.setGlideLength (glideLength);
     }
 
-    rampLengthSamples = (int) (0.001 * sampleRate * 30.0);
+    rampLengthSamples = rampLengthInSamples (sampleRate, moduleRampMs);
 
     std::fill (std::begin (pingPongInput), std::end (pingPongInput), 0.0f);
     std::fill (std::begin (pingPongOutput), std::end (pingPongOutput), 0.0f);
@@ -93,7 +99,7 @@ void SimpleDelayModule::processBlock (juce::AudioBuffer<float>& buffer, juce::Mi
 
 void SimpleDelayModule::precalculateForBlock()
 {
-    feedback = feedValue->load() * 0.01f * 0.96f;
+    feedback = feedValue->load() * 0.01f * (float) maxFeedbackGain;
     syncOn = isSwitchOn (syncValue->load());
     pingPongOn = isSwitchOn (pingPongValue->load());
 
@@ -128,17 +134,6 @@ void SimpleDelayModule::cleanUp()
         line.cleanUp();
 }
 
-juce::StringArray SimpleDelayModule::getModulationParameterNames() const
-{
-    return { uid + timeSuffix, uid + mixSuffix };
-}
-
-juce::String SimpleDelayModule::getParameterUID (int index) const
-{
-    // The editor's order, which is not the creation order: Synced_Time comes before Sync.
-    return getSuffixedUID ({ timeSuffix, syncedTimeSuffix, syncSuffix, feedSuffix, mixSuffix, pingPongSuffix }, index);
-}
-
 //==============================================================================
 float SimpleDelayModule::getSyncedTimeMs (float syncIndex) const noexcept
 {
@@ -168,7 +163,7 @@ void SimpleDelayModule::applyModulation() noexcept
     setDelayTimeMs (ms);
 
     const auto knobMix = mixValue->load();
-    mix = ((100.0f - knobMix) * pollModulation (1) + knobMix) * 0.01f;
+    mix = ((percentRange.end - knobMix) * pollModulation (1) + knobMix) * 0.01f;
 }
 
 void SimpleDelayModule::setDelayTimeMs (float ms) noexcept

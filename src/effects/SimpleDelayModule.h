@@ -27,8 +27,6 @@ public:
     void calc() override;
     float processSingleSample (float x, int channel) override;
     void cleanUp() override;
-    juce::StringArray getModulationParameterNames() const override;
-    juce::String getParameterUID (int index) const override;
 
 private:
     //==============================================================================

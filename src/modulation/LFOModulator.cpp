@@ -2,9 +2,8 @@
 
 #include "modulation/BeatTranslator.h"
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterText.h"
 
 #include <cmath>
 
@@ -21,6 +20,28 @@ namespace
     constexpr float maximumHighRate = 1000.0f;
     constexpr float fastestSyncIndex = (float) (BeatTranslator::numDivisions - 1);
     constexpr float lastWave = (float) (LFOModulator::numWaves - 1);
+
+    enum Row
+    {
+        waveRow,
+        rateRow,
+        syncRow,
+        syncedRateRow,
+        highRateEnableRow,
+        highRateRow
+    };
+
+    // Created wave first; the editor's order starts with the rate. The sync switch stays where
+    // the user put it when the randomizer runs.
+    constexpr std::array<ParameterSpec, 6> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Wave", " Wave", "", { 0.0f, lastWave, 1.0f, 1.0f }, 0.0f, LFOModulator::getWaveName, 3, true, true },
+        { "_Rate", " Rate", "Hz", { 0.001f, maximumFreeRate, 0.001f, 0.5f }, 1.0f, getHertzWithDecimalsParameterText, 0, true, true },
+        { "_Sync", " Sync", "", switchRange, 0.0f, nullptr, 2, false, false },
+        { "_Synced_Rate", " Synced Rate", "", { 0.0f, fastestSyncIndex, 1.0f, 1.0f }, 3.0f, getSyncedTimeParameterText, 1, true, false },
+        { "_High_Rate_Enable", " High Rate Enable", "", switchRange, 0.0f, nullptr, 4, true, false },
+        { "_High_Rate", " High Rate", "Hz", { maximumFreeRate, maximumHighRate, 1.0f, 0.5f }, 60.0f, getHertzParameterText, 5, true, false },
+    } };
 
     const char* const waveNames[LFOModulator::numWaves] = {
         "SINE", "SQUARE", "SAW UP", "SAW DOWN", "TRIANGLE", "RANDOM", "SMOOTH RANDOM"
@@ -122,7 +143,7 @@ namespace
 
 //==============================================================================
 LFOModulator::LFOModulator (const juce::String& lfoUid)
-    : Modulator (lfoUid)
+    : Modulator (lfoUid, parameterRows)
 {
     wavetables.reserve ((size_t) numWaves);
 
@@ -138,18 +159,13 @@ LFOModulator::~LFOModulator() = default;
 //==============================================================================
 void LFOModulator::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    waveValue = addFloatParameter (store, getParameterUID (3), uid + " Wave", { 0.0f, lastWave, 1.0f, 1.0f },
-                                   0.0f, {}, getWaveName);
-    rateValue = addFloatParameter (store, getParameterUID (0), uid + " Rate", { 0.001f, maximumFreeRate, 0.001f, 0.5f },
-                                   1.0f, "Hz", getHertzWithDecimalsParameterText);
-    syncValue = addFloatParameter (store, getParameterUID (2), uid + " Sync", { 0.0f, 1.0f, 1.0f, 1.0f },
-                                   0.0f, {}, nullptr);
-    syncedRateValue = addFloatParameter (store, getParameterUID (1), uid + " Synced Rate", { 0.0f, fastestSyncIndex, 1.0f, 1.0f },
-                                         3.0f, {}, getSyncedTimeParameterText);
-    highRateEnableValue = addFloatParameter (store, getParameterUID (4), uid + " High Rate Enable", { 0.0f, 1.0f, 1.0f, 1.0f },
-                                             0.0f, {}, nullptr);
-    highRateValue = addFloatParameter (store, getParameterUID (5), uid + " High Rate", { maximumFreeRate, maximumHighRate, 1.0f, 0.5f },
-                                       60.0f, "Hz", getHertzParameterText);
+    const auto values = createParameters (store);
+    waveValue = values[waveRow];
+    rateValue = values[rateRow];
+    syncValue = values[syncRow];
+    syncedRateValue = values[syncedRateRow];
+    highRateEnableValue = values[highRateEnableRow];
+    highRateValue = values[highRateRow];
 }
 
 void LFOModulator::prepareToPlay (double newSampleRate, int)
@@ -211,21 +227,6 @@ void LFOModulator::processSingleSample (float)
 }
 
 //==============================================================================
-juce::StringArray LFOModulator::getModulationParameterNames() const
-{
-    return { getParameterUID (0), getParameterUID (3) };
-}
-
-juce::String LFOModulator::getParameterUID (int index) const
-{
-    static const char* const suffixes[] = { "_Rate", "_Synced_Rate", "_Sync", "_Wave", "_High_Rate_Enable", "_High_Rate" };
-
-    if (index < 0 || index >= (int) std::size (suffixes))
-        return {};
-
-    return uid + suffixes[index];
-}
-
 juce::String LFOModulator::getWaveName (float waveValue)
 {
     const auto wave = roundToIndex (waveValue);

@@ -37,11 +37,8 @@ public:
     void precalculateForBlock() override;
     void processSingleSample (float input) override;
 
-    /** [uid + "_Rate", uid + "_Wave"]: the first target is the rate, the second the wave. */
-    juce::StringArray getModulationParameterNames() const override;
-
-    /** 0 _Rate, 1 _Synced_Rate, 2 _Sync, 3 _Wave, 4 _High_Rate_Enable, 5 _High_Rate. */
-    juce::String getParameterUID (int index) const override;
+    // Targets: the rate, then the wave. Editor order (getParameterUID): 0 _Rate, 1 _Synced_Rate,
+    // 2 _Sync, 3 _Wave, 4 _High_Rate_Enable, 5 _High_Rate.
 
     //==============================================================================
     /** The text of the _Wave parameter ("SINE" .. "SMOOTH RANDOM"); empty beyond them. */

@@ -1,19 +1,25 @@
 #include "modulation/MacroModulator.h"
 
 #include "modulation/ModulationsManager.h"
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterText.h"
 
 namespace velk
 {
 namespace
 {
     constexpr float percentToFraction = 0.01f;
-    constexpr float maximumOffset = 100.0f;
+
+    // The macros are the user's own hands on the matrix: the randomizer leaves them alone.
+    constexpr std::array<ParameterSpec, 1> parameterRows{ {
+        // suffix, name, label, range, default, text, editor position, randomized, modulation target
+        { "_Offset", " Offset", "%", percentRange, 0.0f, getPercentParameterText, 0, false, true },
+    } };
+
+    constexpr float maximumOffset = parameterRows[0].range.end;
 } // namespace
 
 MacroModulator::MacroModulator (const juce::String& macroUid)
-    : Modulator (macroUid)
+    : Modulator (macroUid, parameterRows)
 {
 }
 
@@ -22,9 +28,7 @@ MacroModulator::~MacroModulator() = default;
 //==============================================================================
 void MacroModulator::registerParameters (juce::AudioProcessorValueTreeState& store)
 {
-    offsetParameterValue = addFloatParameter (store, getParameterUID (0), uid + " Offset",
-                                              { 0.0f, maximumOffset, 0.01f, 1.0f }, 0.0f,
-                                              "%", getPercentParameterText);
+    offsetParameterValue = createParameters (store)[0];
 }
 
 void MacroModulator::prepareToPlay (double, int)
@@ -52,16 +56,5 @@ void MacroModulator::processSingleSample (float)
     }
 
     value = offsetValue;
-}
-
-//==============================================================================
-juce::StringArray MacroModulator::getModulationParameterNames() const
-{
-    return { getParameterUID (0) };
-}
-
-juce::String MacroModulator::getParameterUID (int index) const
-{
-    return index == 0 ? uid + "_Offset" : juce::String();
 }
 } // namespace velk

@@ -23,12 +23,6 @@ public:
     void precalculateForBlock() override;
     void processSingleSample (float input) override;
 
-    /** [uid + "_Offset"]. */
-    juce::StringArray getModulationParameterNames() const override;
-
-    /** uid + "_Offset" for index 0; empty otherwise. */
-    juce::String getParameterUID (int index) const override;
-
 private:
     //==============================================================================
     std::atomic<float>* offsetParameterValue = nullptr;

@@ -1,7 +1,9 @@
 #include "modulation/ModulationsManager.h"
 
-#include "modulation/ParameterCreation.h"
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterChange.h"
+#include "parameters/ParameterCreation.h"
+#include "parameters/ParameterTable.h"
+#include "parameters/ParameterText.h"
 
 #include <cmath>
 
@@ -11,8 +13,7 @@ namespace
 {
     constexpr float percentToFraction = 0.01f;
 
-    const juce::NormalisableRange<float> depthRange{ -100.0f, 100.0f, 0.01f, 1.0f };
-    const juce::NormalisableRange<float> scaleRange{ 0.0f, 100.0f, 0.01f, 1.0f };
+    constexpr auto fullScale = percentRange.end;
 
     float clampToUnit (float x) noexcept
     {
@@ -74,15 +75,15 @@ void ModulationsManager::createMatrixParameters()
             const auto isScale = column == modulators.size();
             const auto uid = getModMatrixParameterUID (target, column);
             auto* raw = addFloatParameter (valueTreeState, uid, uid,
-                                           isScale ? scaleRange : depthRange,
-                                           isScale ? 100.0f : 0.0f,
+                                           (isScale ? percentRange : bipolarPercentRange).toNormalisableRange(),
+                                           isScale ? fullScale : 0.0f,
                                            "%", getPercentParameterText);
             values.push_back (raw);
         }
     }
 
     globalDepthParameter = addFloatParameter (valueTreeState, globalModDepthParameterUID, "Global Mod Scale",
-                                              scaleRange, 100.0f, "%", getPercentParameterText);
+                                              percentRange.toNormalisableRange(), fullScale, "%", getPercentParameterText);
 }
 
 //==============================================================================
@@ -221,15 +222,7 @@ void ModulationsManager::resetMatrixParameters (juce::AudioProcessorValueTreeSta
             if (parameter == nullptr)
                 continue;
 
-            if (!hostIsLive)
-                parameter->beginChangeGesture();
-
-            const auto defaultValue = parameter->getDefaultValue();
-            parameter->setValue (defaultValue);
-            parameter->sendValueChangedMessageToListeners (defaultValue);
-
-            if (!hostIsLive)
-                parameter->endChangeGesture();
+            setParameterNotifyingHost (*parameter, parameter->getDefaultValue(), !hostIsLive);
         }
     }
 }

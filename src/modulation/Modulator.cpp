@@ -4,16 +4,14 @@
 
 namespace velk
 {
-Modulator::Modulator (const juce::String& modulatorUid)
-    : uid (modulatorUid)
+Modulator::Modulator (const juce::String& modulatorUid, ParameterTable parameters)
+    : uid (modulatorUid), parameterTable (parameters)
 {
 }
 
 Modulator::~Modulator() = default;
 
-void Modulator::registerParameters (juce::AudioProcessorValueTreeState&)
-{
-}
+void Modulator::registerParameters (juce::AudioProcessorValueTreeState&) {}
 
 void Modulator::precalculateForBlock()
 {
@@ -24,12 +22,17 @@ void Modulator::precalculateForBlock()
 
 juce::StringArray Modulator::getModulationParameterNames() const
 {
-    return {};
+    return parameterTable.getModulationTargets (uid);
 }
 
-juce::String Modulator::getParameterUID (int) const
+juce::String Modulator::getParameterUID (int index) const
 {
-    return {};
+    return parameterTable.getParameterUID (uid, index);
+}
+
+std::vector<std::atomic<float>*> Modulator::createParameters (juce::AudioProcessorValueTreeState& store) const
+{
+    return parameterTable.createParameters (store, uid);
 }
 
 void Modulator::registerModulationTargets (ModulationsManager* newManager, const juce::StringArray& names)

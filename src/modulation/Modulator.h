@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modulation/TempoInfo.h"
+#include "parameters/ParameterTable.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -18,7 +19,8 @@ class ModulationsManager;
 class Modulator
 {
 public:
-    explicit Modulator (const juce::String& uid);
+    /** `parameters`: the modulator's table, whose rows outlive the modulator. */
+    explicit Modulator (const juce::String& uid, ParameterTable parameters = {});
     virtual ~Modulator();
 
     //==============================================================================
@@ -40,10 +42,14 @@ public:
     virtual void processSingleSample (float input) = 0;
 
     /** The identifiers of the modulatable parameters, in target order. */
-    virtual juce::StringArray getModulationParameterNames() const;
+    juce::StringArray getModulationParameterNames() const;
 
-    /** The identifier of the modulator's parameter number `index`; empty when unknown. */
-    virtual juce::String getParameterUID (int index) const;
+    /** The identifier of the modulator's parameter number `index` in the editor's order; empty
+        when unknown.
+    */
+    juce::String getParameterUID (int index) const;
+
+    const ParameterTable& getParameterTable() const noexcept { return parameterTable; }
 
     //==============================================================================
     /** Appends `names` to the manager's targets and remembers their indices. */
@@ -58,6 +64,9 @@ public:
     bool areModsActive() const noexcept { return modsActive; }
 
 protected:
+    /** Creates the table's parameters and returns their raw values in table order. */
+    std::vector<std::atomic<float>*> createParameters (juce::AudioProcessorValueTreeState& store) const;
+
     //==============================================================================
     double sampleRate = 44100.0;
     double inverseSampleRate = 1.0 / 44100.0;
@@ -69,6 +78,8 @@ protected:
     bool modsActive = false;
 
 private:
+    ParameterTable parameterTable;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Modulator)
 };
 } // namespace velk

@@ -1,5 +1,6 @@
 #include "processor/CCMapper.h"
 
+#include "parameters/ParameterChange.h"
 #include "processor/XmlFileWriter.h"
 #include "processor/XmlReader.h"
 
@@ -7,6 +8,11 @@
 
 namespace velk
 {
+namespace
+{
+    constexpr float controllerToNormalised = 1.0f / 127.0f;
+} // namespace
+
 const juce::Identifier CCMapper::midiMapTag{ JucePlugin_Name "_MIDI_MAP" };
 const juce::Identifier CCMapper::ccValueProperty{ "cc" };
 
@@ -14,6 +20,9 @@ const juce::Identifier CCMapper::ccValueProperty{ "cc" };
 CCMapper::CCMapper()
     : routes (new CCMapSnapshot())
 {
+    for (auto& value : heldValues)
+        value.store (MidiBlockSummary::none);
+
     midiMap.addListener (this);
 }
 
@@ -42,6 +51,63 @@ void CCMapper::loadMapFile (const juce::File& file)
 }
 
 //==============================================================================
+void CCMapper::apply (const MidiBlockSummary& block) noexcept
+{
+    if (!block.anyController)
+        return;
+
+    lastReceivedCC = block.lastController;
+
+    if (holdingControllers.load())
+        for (size_t controller = 0; controller < heldValues.size(); ++controller)
+            if (block.controllerValues[controller] != MidiBlockSummary::none)
+                heldValues[controller].store (block.controllerValues[controller]);
+
+    moveMappedParameters (block.controllerValues);
+}
+
+void CCMapper::holdControllersForPresetLoad() noexcept
+{
+    for (auto& value : heldValues)
+        value.store (MidiBlockSummary::none);
+
+    holdingControllers.store (true);
+}
+
+void CCMapper::reapplyHeldControllers()
+{
+    if (!holdingControllers.exchange (false))
+        return;
+
+    ControllerValues values;
+
+    for (size_t controller = 0; controller < values.size(); ++controller)
+        values[controller] = heldValues[controller].exchange (MidiBlockSummary::none);
+
+    moveMappedParameters (values);
+}
+
+void CCMapper::moveMappedParameters (const ControllerValues& values) const noexcept
+{
+    readRoutes ([&values] (const CCMapSnapshot& snapshot)
+                {
+                    if (snapshot.isEmpty())
+                        return;
+
+                    for (int controller = 0; controller < MidiBlockSummary::numControllers; ++controller)
+                    {
+                        const auto value = values[(size_t) controller];
+
+                        if (value == MidiBlockSummary::none)
+                            continue;
+
+                        const auto normalised = (float) value * controllerToNormalised;
+
+                        for (auto* parameter : snapshot.getParametersForController (controller))
+                            setParameterNotifyingHost (*parameter, normalised);
+                    } });
+}
+
 void CCMapper::useParameters (const juce::AudioProcessorValueTreeState& parameters)
 {
     parameterStore = &parameters;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "processor/CCMapSnapshot.h"
+#include "processor/MidiBlockSummary.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 
@@ -56,6 +58,24 @@ public:
     */
     void useParameters (const juce::AudioProcessorValueTreeState& parameters);
 
+    /** Audio thread: notes the block's last controller number in lastReceivedCC and sets every
+        parameter mapped to one of the block's controllers to the controller's last value / 127,
+        controllers in ascending order, each change in a gesture and announced to the host.
+    */
+    void apply (const MidiBlockSummary& block) noexcept;
+
+    /** Audio thread, when a program change arrives: from now on apply() also keeps the latest
+        value of every controller, until reapplyHeldControllers() puts them back over the
+        program change's preset. What an earlier program change kept is forgotten.
+    */
+    void holdControllersForPresetLoad() noexcept;
+
+    /** Message thread, once a preset is in place: sets the mapped parameters to the latest
+        value of every controller kept since the last program change, as apply() does, and
+        stops keeping them. Does nothing when no program change came since the last call.
+    */
+    void reapplyHeldControllers();
+
     /** Audio thread: calls fn with the latest published snapshot (an empty one before
         useParameters()). Never blocks or allocates. A thread that replaces the map waits until
         no call is inside fn before it frees the snapshot it replaced, so keep fn short.
@@ -79,7 +99,12 @@ public:
 
 private:
     //==============================================================================
+    using ControllerValues = std::array<int, MidiBlockSummary::numControllers>;
+
     void publishRoutes();
+
+    /** Sets the parameters of every controller with a value, in ascending controller order. */
+    void moveMappedParameters (const ControllerValues& values) const noexcept;
 
     void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override;
     void valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&) override;
@@ -91,6 +116,8 @@ private:
     const juce::AudioProcessorValueTreeState* parameterStore = nullptr;
     std::atomic<const CCMapSnapshot*> routes;
     mutable std::atomic<int> activeReaders{ 0 };
+    std::array<std::atomic<int>, MidiBlockSummary::numControllers> heldValues;
+    std::atomic<bool> holdingControllers{ false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CCMapper)
 };

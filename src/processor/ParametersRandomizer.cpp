@@ -1,5 +1,7 @@
 #include "processor/ParametersRandomizer.h"
 
+#include "parameters/ParameterChange.h"
+
 namespace velk
 {
 namespace
@@ -59,10 +61,6 @@ void ParametersRandomizer::randomizeGroup (int group, float amount, Predicate&& 
 void ParametersRandomizer::randomizeParameter (juce::RangedAudioParameter& parameter, float amount)
 {
     const auto& range = parameter.getNormalisableRange();
-
-    if (!hostIsLive)
-        parameter.beginChangeGesture();
-
     const auto value = range.convertFrom0to1 (parameter.getValue());
 
     // Two draws per parameter, direction first: the order of the whole stream depends on it.
@@ -72,9 +70,6 @@ void ParametersRandomizer::randomizeParameter (juce::RangedAudioParameter& param
     const auto newValue = up ? value + fraction * ((range.end - value) * amount)
                              : value - fraction * ((value - range.start) * amount);
 
-    parameter.setValueNotifyingHost (range.convertTo0to1 (newValue));
-
-    if (!hostIsLive)
-        parameter.endChangeGesture();
+    setParameterNotifyingHost (parameter, range.convertTo0to1 (newValue), !hostIsLive);
 }
 } // namespace velk

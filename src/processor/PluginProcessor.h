@@ -1,226 +1,162 @@
 #pragma once
 
-#include "effects/AudioEffectModulesChain.h"
-#include "effects/DCBlockerModule.h"
-#include "effects/ParameterRamp.h"
-#include "effects/SVFSingleOutModule.h"
-#include "modulation/ModulationsManager.h"
-#include "modulation/TempoInfo.h"
 #include "platform/ScopedCrashHandler.h"
 #include "processor/CCMapper.h"
-#include "processor/ChainRouting.h"
+#include "processor/CurrentPreset.h"
+#include "processor/EditorReadouts.h"
 #include "processor/MidiBlockSummary.h"
+#include "processor/ParameterLayout.h"
 #include "processor/ParametersRandomizer.h"
 #include "processor/PeriodicCallback.h"
-#include "processor/ScopeRing.h"
-#include "processor/TargetDepthReadout.h"
+#include "processor/PluginCrashLogger.h"
+#include "processor/PluginState.h"
+#include "processor/Preferences.h"
+#include "processor/PresetLoader.h"
+#include "processor/ProgramChangeRequest.h"
+#include "processor/SignalPath.h"
 #include "processor/ValueTreeWatcher.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include <array>
-#include <atomic>
-#include <initializer_list>
-#include <memory>
+/** The processor that the host drives through JUCE's VST2 wrapper: framework glue between the
+    host and the plug-in's parts, which it owns.
 
-/** The processor that the host drives through JUCE's VST2 wrapper: the owner of every module,
-    modulator, value tree and service of the plug-in, and the audio path through them.
-
-    Its public members are what the editor reads and writes on the message thread. Members that
-    the audio thread also touches are either atomics or are handed over without a lock (the MIDI
-    map through the CC mapper, the program-change list, the scope and the modulation read-out).
+    Its public part is what an editor works with, on the message thread unless a line says
+    otherwise: the parameter store and its undo history, the identifier lists, the MIDI map, the
+    randomizer, the preferences, the read-outs of the audio thread, the current preset and the
+    program-change request.
 */
 class TavelinAudioProcessor : public juce::AudioProcessor
 {
 public:
     //==============================================================================
-    static const juce::String uiScaleFactorProperty;
-    static const juce::String versionProperty;
-    static const juce::String scopeColourProperty;
-    static const juce::String scopeEnabledProperty;
-    static const juce::String lfoModuleUid;
-    static const juce::String macroModuleUid;
-    static const juce::String delayModuleUid;
-    static const juce::String pitchShifterModuleUid;
-    static const juce::String gainerModuleUid;
-    static const juce::String pannerModuleUid;
-    static const juce::String filterModuleUid;
-    static const juce::String chainByPassUidBase;
-    static const juce::String chain2SerialUid;
-    static const juce::String chain3SerialUid;
-    static const juce::String chainFilterRoutingUidBase;
-    static const juce::String presetNameXmlTag;
-    static const juce::String presetNameXmlAttribute;
+    // The identifier bases and the keys of the preferences and the state chunk.
+    static inline const juce::String& lfoModuleUid = velk::ParameterLayout::lfoModuleUid;
+    static inline const juce::String& macroModuleUid = velk::ParameterLayout::macroModuleUid;
+    static inline const juce::String& pitchShifterModuleUid = velk::ParameterLayout::pitchShifterModuleUid;
+    static inline const juce::String& delayModuleUid = velk::ParameterLayout::delayModuleUid;
+    static inline const juce::String& gainerModuleUid = velk::ParameterLayout::gainerModuleUid;
+    static inline const juce::String& pannerModuleUid = velk::ParameterLayout::pannerModuleUid;
+    static inline const juce::String& filterModuleUid = velk::ParameterLayout::filterModuleUid;
+    static inline const juce::String& chainByPassUidBase = velk::ParameterLayout::chainByPassUidBase;
+    static inline const juce::String& chain2SerialUid = velk::ParameterLayout::chain2SerialUid;
+    static inline const juce::String& chain3SerialUid = velk::ParameterLayout::chain3SerialUid;
+    static inline const juce::String& chainFilterRoutingUidBase = velk::ParameterLayout::chainFilterRoutingUidBase;
+    static inline const juce::String& uiScaleFactorProperty = velk::Preferences::uiScaleFactorProperty;
+    static inline const juce::String& versionProperty = velk::Preferences::versionProperty;
+    static inline const juce::String& scopeColourProperty = velk::Preferences::scopeColourProperty;
+    static inline const juce::String& scopeEnabledProperty = velk::Preferences::scopeEnabledProperty;
+    static inline const juce::String& presetNameXmlTag = velk::PluginState::presetNameXmlTag;
+    static inline const juce::String& presetNameXmlAttribute = velk::PluginState::presetNameXmlAttribute;
 
-    static constexpr int numChains = velk::ChainRouting::numChains;
-    static constexpr int numLfos = 4;
-    static constexpr int numMacros = 3;
-    static constexpr int numChainParameterLists = 12;
-    static constexpr int numLfoParameterLists = 6;
-    static constexpr int numChainTargetsPerChain = 6;
-    static constexpr int numChainTargetLists = numChains * numChainTargetsPerChain;
-    static constexpr int numScopeValues = velk::ScopeRing::numValues;
-    static constexpr int scopeDecimation = 16;
+    static constexpr int numChains = velk::ParameterLayout::numChains;
+    static constexpr int numLfos = velk::ParameterLayout::numLfos;
+    static constexpr int numMacros = velk::ParameterLayout::numMacros;
 
-    //==============================================================================
-    TavelinAudioProcessor();
-    ~TavelinAudioProcessor() override;
-
-    //==============================================================================
-    const juce::String getName() const override;
-
-    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
-    void releaseResources() override;
-    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
-    using juce::AudioProcessor::processBlock;
-
-    double getTailLengthSeconds() const override;
-    bool acceptsMidi() const override;
-    bool producesMidi() const override;
-
-    //==============================================================================
-    juce::AudioProcessorEditor* createEditor() override;
-    bool hasEditor() const override;
-
-    int getNumPrograms() override;
-    int getCurrentProgram() override;
-    void setCurrentProgram (int index) override;
-    const juce::String getProgramName (int index) override;
-    void changeProgramName (int index, const juce::String& newName) override;
-
-    void getStateInformation (juce::MemoryBlock& destData) override;
-    void setStateInformation (const void* data, int sizeInBytes) override;
-
-    //==============================================================================
     /** base + "_" + (index + 1): LFO_1 for ("LFO", 0). */
     static juce::String getChainModuleUID (const juce::String& base, int index);
 
     /** Chain_To_Filter_1 for index 0. */
     static juce::String chainToFilterUID (int index);
 
-    /** The parameters that construction sets to the top of their range before the start-up
-        preset, in the order they are set and announced: chain 2's and chain 3's bypass switches,
-        then chain 1's gain.
-    */
-    std::array<juce::RangedAudioParameter*, 3> getStartUpParameters() const;
+    //==============================================================================
+    TavelinAudioProcessor();
+    ~TavelinAudioProcessor() override;
 
-    /** Message thread: copies the modulation depths and the scope values that the audio thread
-        measured into `modsBuffer` and `scopeBuffer`. A timer does this every 50 ms; call it to
-        read them fresher.
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+    using juce::AudioProcessor::processBlock;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    //==============================================================================
+    /** The parameter store's undo history (undo and redo). */
+    juce::UndoManager undoManager;
+
+    /** The parameter store: attachments, parameter listeners, presets (its state tree). */
+    juce::AudioProcessorValueTreeState valueTreeState;
+
+    /** The MIDI map (MIDI learn edits it) and the last controller the audio thread received. */
+    velk::CCMapper ccMapper;
+
+    /** The randomizer's groups and its generator (which the editor may reseed). */
+    velk::ParametersRandomizer parametersRandomizer;
+
+    /** The randomizer's amount, 0 to 1; not a parameter, not saved. */
+    float randomizeAmount = 1.0f;
+
+    /** The identifier lists by which controls bind to parameters. */
+    const velk::ParameterLayout& getParameterLayout() const noexcept { return layout; }
+
+    /** The matrix: its modulators, targets and cell identifiers, and its reset. */
+    velk::ModulationsManager& getModulationsManager() noexcept { return signalPath.getModulations(); }
+    const velk::ModulationsManager& getModulationsManager() const noexcept { return signalPath.getModulations(); }
+
+    /** The preferences tree ("UI_Scale", "Scope_Colour", "Scope_Enabled") and the editor's scale. */
+    velk::Preferences& getPreferences() noexcept { return preferences; }
+    const velk::Preferences& getPreferences() const noexcept { return preferences; }
+
+    /** "ModsBuffer" and the scope's 256 values, as the last refreshEditorReadouts() left them. */
+    const velk::EditorReadouts& getReadouts() const noexcept { return readouts; }
+
+    /** Copies what the audio thread measured into the read-outs. A timer does this every 50 ms;
+        call it to read them fresher.
     */
     void refreshEditorReadouts();
 
-    /** Message thread, with no editor open: loads the preset of the MIDI program change that
-        the audio thread left in `pendingProgramChange`, with processing suspended meanwhile.
-        The same timer calls it every 50 ms; while an editor is open the request is the
-        editor's.
+    /** The name and path of the preset last loaded or saved. */
+    velk::CurrentPreset& getCurrentPreset() noexcept { return currentPreset; }
+    const velk::CurrentPreset& getCurrentPreset() const noexcept { return currentPreset; }
+
+    /** The program change the audio thread posted (the editor's timer takes it while an editor
+        is open), and the list of program-change presets.
+    */
+    velk::ProgramChangeRequest& getProgramChangeRequest() noexcept { return programChangeRequest; }
+    const velk::ProgramChangeRequest& getProgramChangeRequest() const noexcept { return programChangeRequest; }
+
+    /** Loads a preset file: read and parsed here, then put in place with processing suspended
+        and the modules' memories silenced; controllers that came with or after a MIDI program
+        change win over the preset. Names the current preset after the file. Use it for every
+        load: the browser, previous and next, a program change taken from the request.
+    */
+    juce::Result loadPreset (const juce::File& file);
+
+    /** With no editor open: loads the preset of a waiting program change. The same timer calls
+        it every 50 ms; while an editor is open the request is the editor's.
     */
     void loadPendingProgramChange();
 
-    //==============================================================================
-    std::array<juce::StringArray, numChainParameterLists> chainParameterUIDs;
-    juce::StringArray chainBypassUIDs;
-    juce::String filterModeParameterUID;
-    juce::String filterCutoffParameterUID;
-    juce::String filterResonanceParameterUID;
-    juce::String dryWetParameterUID;
-    juce::String globalGainParameterUID;
-    std::array<juce::StringArray, numLfoParameterLists> lfoParameterUIDs;
-    juce::StringArray macroParameterUIDs;
-    std::array<juce::StringArray, numChainTargetLists> chainTargetMatrixUIDs;
-
-    /** A MIDI program change waiting for the message thread (the editor's timer, or
-        loadPendingProgramChange() with no editor open); the number is written before the flag.
-    */
-    std::atomic<bool> pendingProgramChange{ false };
-    std::atomic<int> pendingProgramNumber{ 0 };
-
-    /** The program-change preset file names; assign a new scan to replace them. */
-    juce::StringArray midiPresetFileNames;
-
-    /** The oscilloscope's values, newest first (refreshed by refreshEditorReadouts()). */
-    juce::Array<float> scopeBuffer;
-
-    juce::UndoManager undoManager;
-    juce::AudioProcessorValueTreeState valueTreeState;
-    double currentSampleRate = 44100.0;
-
-    std::unique_ptr<velk::ModulationsManager> modulationsManager;
-    juce::OwnedArray<velk::AudioEffectModulesChain> effectChains;
-    std::unique_ptr<velk::SVFSingleOutModule> filterModule;
-    std::unique_ptr<velk::DCBlockerModule> dcBlockerModule;
-
-    std::atomic<float>* globalGainRawValue = nullptr;
-    std::atomic<float>* dryWetRawValue = nullptr;
-    std::array<std::atomic<float>*, numChains> chainToFilterRawValues{};
-    std::array<std::atomic<float>*, numChains> chainBypassRawValues{};
-    std::atomic<float>* chain2SerialRawValue = nullptr;
-    std::atomic<float>* chain3SerialRawValue = nullptr;
-
-    velk::ParameterRamp<float> dryWetRamp{ 100.0f, 0.0f, 0 };
-    velk::ParameterRamp<float> globalGainRamp{ 0.0f, 0.0f, 0 };
-    int rampLengthSamples = 10;
-
-private:
-    velk::ScopedCrashHandler crashHandler;
-
-public:
-    velk::TempoInfo tempo;
-    velk::CCMapper ccMapper;
-    juce::ValueTree preferencesTree{ "Tavelin_Preferences" };
-    std::unique_ptr<juce::PropertiesFile> preferencesFile;
-    velk::ParametersRandomizer parametersRandomizer;
-    float randomizeAmount = 1.0f;
-    juce::String currentPresetName{ "INIT" };
-    juce::String currentPresetFilePath;
-    int scopeDecimationCounter = 0;
-    float uiScaleFactor = 1.0f;
-    juce::ValueTree modsBuffer{ "ModsBuffer" };
-    int dryWetModTargetIndex = 0;
-
 private:
     //==============================================================================
-    /** Where a chain module's parameter identifiers go: lists firstList.. of chainParameterUIDs,
-        and which of them the effect randomizer moves.
-    */
-    struct ChainModuleLists
-    {
-        int firstList;
-        int numParameters;
-        std::initializer_list<int> randomized;
-    };
-
-    velk::Modulator& addModulator (std::unique_ptr<velk::Modulator> modulator, bool followsTempo);
-    void createModulators();
-    void registerModule (velk::AudioEffectModule& module);
-    void addChainModule (velk::AudioEffectModulesChain& chain, velk::AudioEffectModule* module, const ChainModuleLists& lists);
-    void createChain (int chainIndex);
-    void createFilter();
-    void createOutputParameters();
-    void fillMatrixLists();
-    void addModsBufferProperties (const juce::StringArray& targetNames);
-    void readPreferences();
-    void writePreferencesBack();
-    void applyStartUpValues();
-    void loadStartUpPreset();
-
-    void prepareModules (double sampleRate, int samplesPerBlock);
-    void readTempo();
-    void handleProgramChange (int program);
-    void cleanUpModules();
-    void applyControllers();
-    void feedScope (const juce::AudioBuffer<float>& buffer, int numSamples);
-
-    //==============================================================================
+    velk::ScopedCrashHandler crashHandler{ velk::pluginCrashHandler };
+    velk::SignalPath signalPath{ valueTreeState };
+    velk::ParameterLayout layout{ valueTreeState, signalPath, parametersRandomizer };
+    velk::Preferences preferences;
+    velk::EditorReadouts readouts{ signalPath.getModulations().getTargetNames() };
+    velk::CurrentPreset currentPreset;
+    velk::ProgramChangeRequest programChangeRequest;
+    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset };
+    velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
-    velk::TargetDepthReadout modulationReadout;
-    velk::ScopeRing scopeRing;
-    std::atomic<bool> scopeEnabled{ true };
-    velk::ValueTreeWatcher preferencesWatcher{ preferencesTree, [this]
-                                               { scopeEnabled = (bool) preferencesTree[scopeEnabledProperty]; } };
-    velk::PeriodicCallback readoutRefresh{ [this]
-                                           {
+
+    velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
+                                               { signalPath.setScopeEnabled (preferences.isScopeEnabled()); } };
+    velk::PeriodicCallback messageThreadWork{ [this]
+                                              {
         refreshEditorReadouts();
         loadPendingProgramChange();
     } };

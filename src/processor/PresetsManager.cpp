@@ -59,13 +59,24 @@ juce::Result PresetsManager::savePreset (const juce::ValueTree& state, const juc
 
 juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state)
 {
-    const auto xml = XmlReader::parse (file);
+    const auto tree = readPreset (file);
 
-    if (xml == nullptr)
-        return juce::Result::fail ("Invalid preset file supplied, could not load preset.");
+    if (!tree.isValid())
+        return invalidPresetFile();
 
-    state.replaceState (createParameterTree (*xml));
+    state.replaceState (tree);
     return juce::Result::ok();
+}
+
+juce::ValueTree PresetsManager::readPreset (const juce::File& file)
+{
+    const auto xml = XmlReader::parse (file);
+    return xml != nullptr ? createParameterTree (*xml) : juce::ValueTree();
+}
+
+juce::Result PresetsManager::invalidPresetFile()
+{
+    return juce::Result::fail ("Invalid preset file supplied, could not load preset.");
 }
 
 juce::ValueTree PresetsManager::createParameterTree (const juce::XmlElement& xml)

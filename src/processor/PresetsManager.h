@@ -46,10 +46,18 @@ public:
     */
     static juce::Result loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state);
 
+    /** The parameter tree of a preset file, as loadPreset() would put it in place; an invalid
+        tree when the file does not load.
+    */
+    static juce::ValueTree readPreset (const juce::File& file);
+
     /** The value tree made from a restored XML element, with any parameter value that is not a
         finite number removed, so that the store gives that parameter its default rather than
         passing NaN to the audio path.
     */
     static juce::ValueTree createParameterTree (const juce::XmlElement& xml);
+
+    /** The failure of a preset file that does not load. */
+    static juce::Result invalidPresetFile();
 };
 } // namespace velk

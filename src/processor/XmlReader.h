@@ -13,7 +13,7 @@ class XmlReader
 {
 public:
     /** The largest file that is read. A preset of every parameter is about 20 KB; anything far
-        beyond that is not one of ours, and a program change reads presets on the audio thread.
+        beyond that is not one of ours.
     */
     static constexpr juce::int64 maxFileSize = 2 * 1024 * 1024;
 

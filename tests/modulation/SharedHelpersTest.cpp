@@ -1,6 +1,6 @@
 #include "modulation/EqualPowerCrossfade.h"
-#include "modulation/ParameterConversions.h"
-#include "modulation/ParameterCreation.h"
+#include "parameters/ParameterConversions.h"
+#include "parameters/ParameterCreation.h"
 #include "support/TestAudioProcessor.h"
 
 #include <gtest/gtest.h>

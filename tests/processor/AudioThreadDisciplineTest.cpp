@@ -134,25 +134,41 @@ TEST (AudioThreadWatch, SeesAllocationsAndLocks)
     EXPECT_EQ (calls.locks, 1);
 }
 
-TEST_F (AudioThreadDiscipline, SteadyStateBlockNeitherAllocatesNorLocks)
+TEST_F (AudioThreadDiscipline, BlocksAllocateNothingAndLockOnlyForMappedControllers)
 {
-    const auto calls = runBlocks ({});
+    rig.processor->ccMapper.midiMap.appendChild (juce::ValueTree ("Delay_1_Mix").setProperty (CCMapper::ccValueProperty, 7, nullptr), nullptr);
 
-    EXPECT_EQ (calls.allocations, 0);
-    EXPECT_EQ (calls.locks, 0);
-}
+    const auto mappedController = juce::MidiMessage::controllerEvent (1, 7, 100);
+    const auto unmappedController = juce::MidiMessage::controllerEvent (1, 9, 100);
+    const auto programChange = juce::MidiMessage::programChange (1, 3);
 
-TEST_F (AudioThreadDiscipline, MappedControllersAllocateNothing)
-{
-    juce::ValueTree child ("Delay_1_Mix");
-    child.setProperty (CCMapper::ccValueProperty, 7, nullptr);
-    rig.processor->ccMapper.midiMap.appendChild (child, nullptr);
+    struct Row
+    {
+        const char* description;
+        std::vector<juce::MidiMessage> events;
+        int expectedLocks;
+    };
 
-    juce::MidiBuffer midi;
-    midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, 100), 10);
-    midi.addEvent (juce::MidiMessage::controllerEvent (1, 9, 100), 20);
+    // Each of the eight blocks of a row moves Delay_1_Mix: its begin-gesture, value and
+    // end-gesture messages lock the parameter's listener lock. The first block of the first
+    // such row changes the value and so also locks the parameter store's listener list for it;
+    // the rows run in turn on one processor, so the last row finds the value already there.
+    for (const auto& row : { Row{ "steady state", {}, 0 },
+                             Row{ "unmapped controller", { unmappedController }, 0 },
+                             Row{ "program change", { programChange, unmappedController }, 0 },
+                             Row{ "mapped controller", { mappedController, unmappedController }, 8 * 3 + 1 },
+                             Row{ "mapped controller after a program change", { programChange, mappedController }, 8 * 3 } })
+    {
+        juce::MidiBuffer midi;
 
-    EXPECT_EQ (runBlocks (midi).allocations, 0);
+        for (const auto& event : row.events)
+            midi.addEvent (event, midi.getNumEvents() * 10);
+
+        const auto calls = runBlocks (midi);
+
+        EXPECT_EQ (calls.allocations, 0) << row.description;
+        EXPECT_EQ (calls.locks, row.expectedLocks) << row.description;
+    }
 }
 
 TEST_F (AudioThreadDiscipline, ScopeAndReadoutsAreCopiedWithoutTheAudioThread)

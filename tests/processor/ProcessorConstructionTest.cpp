@@ -2,6 +2,10 @@
 
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
+#include "processor/XmlReader.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velk::test
 {
@@ -193,40 +197,40 @@ TEST_F (ProcessorConstruction, IdentifierListsFollowTheEditorsPositions)
 {
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.chainParameterUIDs[0], (juce::StringArray{ "Pitch_Shifter_1_Pitch", "Pitch_Shifter_2_Pitch", "Pitch_Shifter_3_Pitch" }));
-    EXPECT_EQ (processor.chainParameterUIDs[3][1], "Pitch_Shifter_2_Mix");
-    EXPECT_EQ (processor.chainParameterUIDs[5], (juce::StringArray{ "Delay_1_Synced_Time", "Delay_2_Synced_Time", "Delay_3_Synced_Time" }));
-    EXPECT_EQ (processor.chainParameterUIDs[6][0], "Delay_1_Sync");
-    EXPECT_EQ (processor.chainParameterUIDs[9][2], "Delay_3_PingPong");
-    EXPECT_EQ (processor.chainParameterUIDs[10][0], "Gainer_1_Gain");
-    EXPECT_EQ (processor.chainParameterUIDs[11][2], "Panner_3_Pan");
-    EXPECT_EQ (processor.chainBypassUIDs, (juce::StringArray{ "Chain_Bypass_0", "Chain_Bypass_1", "Chain_Bypass_2" }));
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[0], (juce::StringArray{ "Pitch_Shifter_1_Pitch", "Pitch_Shifter_2_Pitch", "Pitch_Shifter_3_Pitch" }));
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[3][1], "Pitch_Shifter_2_Mix");
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[5], (juce::StringArray{ "Delay_1_Synced_Time", "Delay_2_Synced_Time", "Delay_3_Synced_Time" }));
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[6][0], "Delay_1_Sync");
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[9][2], "Delay_3_PingPong");
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[10][0], "Gainer_1_Gain");
+    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[11][2], "Panner_3_Pan");
+    EXPECT_EQ (processor.getParameterLayout().chainBypassUIDs, (juce::StringArray{ "Chain_Bypass_0", "Chain_Bypass_1", "Chain_Bypass_2" }));
 
-    EXPECT_EQ (processor.lfoParameterUIDs[0][0], "LFO_1_Rate");
-    EXPECT_EQ (processor.lfoParameterUIDs[3], (juce::StringArray{ "LFO_1_Wave", "LFO_2_Wave", "LFO_3_Wave", "LFO_4_Wave" }));
-    EXPECT_EQ (processor.lfoParameterUIDs[5][3], "LFO_4_High_Rate");
-    EXPECT_EQ (processor.macroParameterUIDs, (juce::StringArray{ "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset" }));
+    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[0][0], "LFO_1_Rate");
+    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[3], (juce::StringArray{ "LFO_1_Wave", "LFO_2_Wave", "LFO_3_Wave", "LFO_4_Wave" }));
+    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[5][3], "LFO_4_High_Rate");
+    EXPECT_EQ (processor.getParameterLayout().macroParameterUIDs, (juce::StringArray{ "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset" }));
 
-    EXPECT_EQ (processor.filterModeParameterUID, "Filter_Mode");
-    EXPECT_EQ (processor.filterCutoffParameterUID, "Filter_Cut");
-    EXPECT_EQ (processor.filterResonanceParameterUID, "Filter_Res");
-    EXPECT_EQ (processor.dryWetParameterUID, "Dry_Wet");
-    EXPECT_EQ (processor.globalGainParameterUID, "Global_Gain");
+    EXPECT_EQ (processor.getParameterLayout().filterModeParameterUID, "Filter_Mode");
+    EXPECT_EQ (processor.getParameterLayout().filterCutoffParameterUID, "Filter_Cut");
+    EXPECT_EQ (processor.getParameterLayout().filterResonanceParameterUID, "Filter_Res");
+    EXPECT_EQ (processor.getParameterLayout().dryWetParameterUID, "Dry_Wet");
+    EXPECT_EQ (processor.getParameterLayout().globalGainParameterUID, "Global_Gain");
 }
 
 TEST_F (ProcessorConstruction, ChainTargetMatrixListsHoldEightCellsEach)
 {
     const TavelinAudioProcessor processor;
 
-    for (const auto& list : processor.chainTargetMatrixUIDs)
+    for (const auto& list : processor.getParameterLayout().chainTargetMatrixUIDs)
         EXPECT_EQ (list.size(), 8);
 
-    const auto& gain = processor.chainTargetMatrixUIDs[4];
+    const auto& gain = processor.getParameterLayout().chainTargetMatrixUIDs[4];
     EXPECT_EQ (gain[0], "Matrix_LFO_1_to_Gainer_1_Gain");
     EXPECT_EQ (gain[4], "Matrix_Macro_1_to_Gainer_1_Gain");
     EXPECT_EQ (gain[7], "Matrix_Gainer_1_Gain_Global_Scale");
-    EXPECT_EQ (processor.chainTargetMatrixUIDs[17][7], "Matrix_Panner_3_Pan_Global_Scale");
-    EXPECT_EQ (processor.chainTargetMatrixUIDs[9][2], "Matrix_LFO_3_to_Delay_2_Mix");
+    EXPECT_EQ (processor.getParameterLayout().chainTargetMatrixUIDs[17][7], "Matrix_Panner_3_Pan_Global_Scale");
+    EXPECT_EQ (processor.getParameterLayout().chainTargetMatrixUIDs[9][2], "Matrix_LFO_3_to_Delay_2_Mix");
 }
 
 TEST_F (ProcessorConstruction, RandomizerGroupsLeaveGainsAndSwitchesOut)
@@ -253,17 +257,17 @@ TEST_F (ProcessorConstruction, ModsBufferHasOneZeroPerTargetInTargetOrder)
 {
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.modulationsManager->getTargetNames(), targetOrder);
-    EXPECT_EQ (processor.dryWetModTargetIndex, 31);
-    ASSERT_EQ (processor.modsBuffer.getNumProperties(), 32);
-    EXPECT_EQ (processor.modsBuffer.getType().toString(), "ModsBuffer");
+    EXPECT_EQ (processor.getModulationsManager().getTargetNames(), targetOrder);
+    EXPECT_EQ (processor.getModulationsManager().getTargetNames().indexOf ("Dry_Wet"), 31);
+    ASSERT_EQ (processor.getReadouts().getModsBuffer().getNumProperties(), 32);
+    EXPECT_EQ (processor.getReadouts().getModsBuffer().getType().toString(), "ModsBuffer");
 
     for (int i = 0; i < 32; ++i)
     {
-        const auto name = processor.modsBuffer.getPropertyName (i);
+        const auto name = processor.getReadouts().getModsBuffer().getPropertyName (i);
         EXPECT_EQ (name.toString(), targetOrder[i]);
-        EXPECT_TRUE (processor.modsBuffer[name].isDouble());
-        EXPECT_EQ ((double) processor.modsBuffer[name], 0.0);
+        EXPECT_TRUE (processor.getReadouts().getModsBuffer()[name].isDouble());
+        EXPECT_EQ ((double) processor.getReadouts().getModsBuffer()[name], 0.0);
     }
 }
 
@@ -271,13 +275,13 @@ TEST_F (ProcessorConstruction, ScopeBufferAndStateTreeStartEmpty)
 {
     const TavelinAudioProcessor processor;
 
-    ASSERT_EQ (processor.scopeBuffer.size(), 256);
+    ASSERT_EQ (processor.getReadouts().getScopeBuffer().size(), 256);
 
-    for (auto value : processor.scopeBuffer)
+    for (auto value : processor.getReadouts().getScopeBuffer())
         EXPECT_EQ (value, 0.0f);
 
     EXPECT_EQ (processor.valueTreeState.state.getType().toString(), "Tavelin");
-    EXPECT_FALSE (processor.pendingProgramChange);
+    EXPECT_FALSE (processor.getProgramChangeRequest().pendingProgramChange);
     EXPECT_EQ (processor.ccMapper.lastReceivedCC, -1);
     EXPECT_EQ (processor.ccMapper.midiMap.getNumChildren(), 0);
     EXPECT_EQ (processor.randomizeAmount, 1.0f);
@@ -294,8 +298,8 @@ TEST_F (ProcessorConstruction, StartUpBypassesChainsTwoAndThreeAndOpensChainOnes
     EXPECT_EQ (rig.get ("Gainer_1_Gain"), 0.0f);
     EXPECT_EQ (rig.get ("Gainer_2_Gain"), -6.0f);
     EXPECT_EQ (rig.get ("Gainer_3_Gain"), -6.0f);
-    EXPECT_EQ (rig.processor->currentPresetName, "INIT");
-    EXPECT_TRUE (rig.processor->currentPresetFilePath.isEmpty());
+    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "INIT");
+    EXPECT_TRUE (rig.processor->getCurrentPreset().getFilePath().isEmpty());
 }
 
 TEST_F (ProcessorConstruction, EveryOtherParameterStartsAtItsDefault)
@@ -319,7 +323,7 @@ TEST_F (ProcessorConstruction, StartUpChangesAreAnnouncedChainTwoChainThreeThenG
     const TavelinAudioProcessor processor;
     std::vector<int> indices;
 
-    for (auto* parameter : processor.getStartUpParameters())
+    for (auto* parameter : PresetLoader::getStartUpParameters (processor.valueTreeState, processor.getParameterLayout()))
         indices.push_back (parameter->getParameterIndex());
 
     EXPECT_EQ (indices, (std::vector<int>{ 52, 66, 37 }));
@@ -343,8 +347,8 @@ TEST_F (ProcessorConstruction, DefaultPresetWinsOverTheFactoryPreset)
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
     EXPECT_EQ (rig.get ("Chain_Bypass_1"), 0.0f) << "the preset replaces the start-up values";
-    EXPECT_EQ (rig.processor->currentPresetName, "User_Default");
-    EXPECT_EQ (rig.processor->currentPresetFilePath, presetFile ("User_Default").getFullPathName());
+    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "User_Default");
+    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("User_Default").getFullPathName());
 }
 
 TEST_F (ProcessorConstruction, FactoryPresetLoadsWhenTheDefaultIsAFolder)
@@ -355,20 +359,68 @@ TEST_F (ProcessorConstruction, FactoryPresetLoadsWhenTheDefaultIsAFolder)
     const ProcessorRig rig;
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 250.0f);
-    EXPECT_EQ (rig.processor->currentPresetName, "Simple_Delay_BPF");
-    EXPECT_EQ (rig.processor->currentPresetFilePath, presetFile ("Simple_Delay_BPF").getFullPathName());
+    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "Simple_Delay_BPF");
+    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("Simple_Delay_BPF").getFullPathName());
 }
 
-TEST_F (ProcessorConstruction, CorruptDefaultPresetStillNamesItButKeepsTheStartUpValues)
+TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextOneIs)
 {
-    juce::File (PresetsManager::presetsFolderPath).createDirectory();
-    ASSERT_TRUE (presetFile ("User_Default").replaceWithText ("<Tavelin><PARAM id="));
+    using MakeFile = std::function<bool (const juce::File&)>;
+    const MakeFile corrupt = [] (const juce::File& f)
+    { return f.replaceWithText ("<Tavelin><PARAM id="); };
+    const MakeFile empty = [] (const juce::File& f)
+    { return f.replaceWithText ({}); };
+    const MakeFile unreadable = [] (const juce::File& f)
+    { return f.replaceWithText ("<Tavelin/>") && chmod (f.getFullPathName().toRawUTF8(), 0) == 0; };
+    const MakeFile oversized = [] (const juce::File& f)
+    {
+        const auto padding = juce::String::repeatedString ("x", (int) XmlReader::maxFileSize);
+        return f.replaceWithText ("<Tavelin><!--" + padding + "--></Tavelin>");
+    };
+    const MakeFile valid = [] (const juce::File& f)
+    {
+        juce::ValueTree state ("Tavelin");
+        state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", 250.0f } }), nullptr);
+        return PresetsManager::savePreset (state, f).wasOk();
+    };
 
-    const ProcessorRig rig;
+    struct Row
+    {
+        const char* description;
+        MakeFile makeDefault, makeFactory;
+        const char* expectedName;
+        bool needsPermissions = false;
+    };
 
-    EXPECT_EQ (rig.processor->currentPresetName, "User_Default");
-    EXPECT_EQ (rig.processor->currentPresetFilePath, presetFile ("User_Default").getFullPathName());
-    EXPECT_EQ (rig.get ("Chain_Bypass_1"), 1.0f);
-    EXPECT_EQ (rig.get ("Delay_1_Time"), 120.0f);
+    for (const auto& row : { Row{ "corrupt default alone", corrupt, nullptr, "INIT" },
+                             Row{ "corrupt default", corrupt, valid, "Simple_Delay_BPF" },
+                             Row{ "empty default", empty, valid, "Simple_Delay_BPF" },
+                             Row{ "oversized default", oversized, valid, "Simple_Delay_BPF" },
+                             Row{ "unreadable default", unreadable, valid, "Simple_Delay_BPF", true },
+                             Row{ "empty default and corrupt factory", empty, corrupt, "INIT" } })
+    {
+        SCOPED_TRACE (row.description);
+
+        if (row.needsPermissions && geteuid() == 0)
+            continue; // root reads any file whatever its permissions
+
+        clearPresets();
+        juce::File (PresetsManager::presetsFolderPath).createDirectory();
+        ASSERT_TRUE (row.makeDefault (presetFile ("User_Default")));
+
+        if (row.makeFactory != nullptr)
+        {
+            ASSERT_TRUE (row.makeFactory (presetFile ("Simple_Delay_BPF")));
+        }
+
+        const ProcessorRig rig;
+        const auto loaded = juce::String (row.expectedName) != "INIT";
+
+        EXPECT_EQ (rig.processor->getCurrentPreset().getName(), juce::String (row.expectedName));
+        EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), loaded ? presetFile (row.expectedName).getFullPathName() : juce::String());
+        EXPECT_EQ (rig.get ("Delay_1_Time"), loaded ? 250.0f : 120.0f);
+        EXPECT_EQ (rig.get ("Chain_Bypass_1"), loaded ? 0.0f : 1.0f) << "the start-up values stay when nothing loads";
+        chmod (presetFile ("User_Default").getFullPathName().toRawUTF8(), 0644);
+    }
 }
 } // namespace velk::test

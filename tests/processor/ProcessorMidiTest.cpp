@@ -86,16 +86,16 @@ TEST_F (ProcessorProgramChange, WithoutEditorThePresetIsLoadedOnTheMessageThread
     ProcessorRig rig;
     rig.process (silence (64), 64, programChanges ({ 0 }));
 
-    EXPECT_TRUE (rig.processor->pendingProgramChange);
+    EXPECT_TRUE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_NE (rig.get ("Delay_1_Time"), 500.0f) << "nothing is loaded on the audio thread";
 
     rig.processor->loadPendingProgramChange();
 
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
     EXPECT_EQ (rig.get ("Chain_Bypass_1"), 0.0f) << "the whole parameter state comes from the preset";
-    EXPECT_EQ (rig.processor->currentPresetName, "INIT");
-    EXPECT_TRUE (rig.processor->currentPresetFilePath.isEmpty());
-    EXPECT_FALSE (rig.processor->pendingProgramChange);
+    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "a 2");
+    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), ProgramChangeManager::getMidiPresetsFolder().getChildFile ("a 2.vtp").getFullPathName());
+    EXPECT_FALSE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_FALSE (rig.processor->isSuspended());
 }
 
@@ -134,7 +134,7 @@ TEST_F (ProcessorProgramChange, ReplacedPresetListIsUsedForTheNextProgramChange)
 {
     ProcessorRig rig;
     writeMidiPreset ("a 1.vtp", stateWithDelayTime (40.0f));
-    rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
+    rig.processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
 
     rig.process (silence (64), 64, programChanges ({ 0 }));
     rig.processor->loadPendingProgramChange();
@@ -155,7 +155,7 @@ TEST_F (ProcessorProgramChange, LoadClearsTheEchoesOfThePreviousSound)
     auto render = [] (bool withProgramChange)
     {
         ProcessorRig rig;
-        rig.processor->midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
+        rig.processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
         rig.process (silence (64), 64, programChanges ({ 0 }));
         rig.processor->loadPendingProgramChange();
         rig.settle();
@@ -179,6 +179,49 @@ TEST_F (ProcessorProgramChange, LoadClearsTheEchoesOfThePreviousSound)
     EXPECT_LT (render (true), 1.0e-3f) << "the load cleans the delay lines";
 }
 
+TEST_F (ProcessorProgramChange, ControllersWithOrAfterTheProgramChangeWinOverItsPreset)
+{
+    // Program 0 sets Delay_1_Time to 500 ms; controller 12 moves it, 127 to 1000 ms, 0 to 1 ms.
+    const auto programChange = juce::MidiMessage::programChange (1, 0);
+    const auto controller = [] (int value)
+    { return juce::MidiMessage::controllerEvent (1, 12, value); };
+
+    struct Row
+    {
+        const char* description;
+        std::vector<std::vector<juce::MidiMessage>> blocks;
+        float expectedTime;
+    };
+
+    for (const auto& row : { Row{ "after it in its block", { { programChange, controller (127) } }, 1000.0f },
+                             Row{ "before it in its block", { { controller (127), programChange } }, 1000.0f },
+                             Row{ "in a later block", { { programChange }, { controller (127) } }, 1000.0f },
+                             Row{ "the latest of several", { { programChange, controller (127) }, { controller (0) } }, 1.0f },
+                             Row{ "only in a block before it", { { controller (127) }, { programChange } }, 500.0f } })
+    {
+        SCOPED_TRACE (row.description);
+        ProcessorRig rig;
+        rig.processor->ccMapper.midiMap.appendChild (juce::ValueTree ("Delay_1_Time").setProperty (CCMapper::ccValueProperty, 12, nullptr), nullptr);
+
+        for (const auto& events : row.blocks)
+        {
+            juce::MidiBuffer midi;
+
+            for (const auto& event : events)
+                midi.addEvent (event, midi.getNumEvents());
+
+            rig.process (silence (32), 32, midi);
+        }
+
+        rig.processor->loadPendingProgramChange();
+        EXPECT_EQ (rig.get ("Delay_1_Time"), row.expectedTime);
+
+        // Put back once: a later load is the preset's alone.
+        ASSERT_TRUE (rig.processor->loadPreset (ProgramChangeManager::getMidiPresetsFolder().getChildFile ("b.vtp")).wasOk());
+        EXPECT_EQ (rig.get ("Delay_1_Time"), 250.0f);
+    }
+}
+
 TEST_F (ProcessorProgramChange, WithEditorOpenTheRequestWaitsForTheEditor)
 {
     ProcessorRig rig (std::make_unique<ProcessorWithEditor>());
@@ -189,8 +232,8 @@ TEST_F (ProcessorProgramChange, WithEditorOpenTheRequestWaitsForTheEditor)
     rig.process (silence (64), 64, programChanges ({ 0, 1 }));
     rig.processor->loadPendingProgramChange();
 
-    EXPECT_TRUE (rig.processor->pendingProgramChange) << "the request is the editor's";
-    EXPECT_EQ (rig.processor->pendingProgramNumber, 1);
+    EXPECT_TRUE (rig.processor->getProgramChangeRequest().pendingProgramChange) << "the request is the editor's";
+    EXPECT_EQ (rig.processor->getProgramChangeRequest().pendingProgramNumber, 1);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 777.0f);
 }
 
@@ -202,7 +245,7 @@ TEST_F (ProcessorProgramChange, NewerRequestOverwritesOneNotYetTaken)
     rig.process (silence (64), 64, programChanges ({ 1 }));
     rig.process (silence (64), 64, programChanges ({ 0 }));
 
-    EXPECT_EQ (rig.processor->pendingProgramNumber, 0);
+    EXPECT_EQ (rig.processor->getProgramChangeRequest().pendingProgramNumber, 0);
 }
 
 TEST_F (ProcessorProgramChange, ClosedEditorLeavesTheLoadToTheProcessorAgain)
@@ -214,7 +257,7 @@ TEST_F (ProcessorProgramChange, ClosedEditorLeavesTheLoadToTheProcessorAgain)
     rig.process (silence (64), 64, programChanges ({ 0 }));
     rig.processor->loadPendingProgramChange();
 
-    EXPECT_FALSE (rig.processor->pendingProgramChange);
+    EXPECT_FALSE (rig.processor->getProgramChangeRequest().pendingProgramChange);
     EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
 }
 

@@ -53,14 +53,14 @@ TEST_F (ProcessorPreferences, LiveInTheConfigFolder)
 TEST_F (ProcessorPreferences, FirstStartTakesTheDefaults)
 {
     const TavelinAudioProcessor processor;
-    const auto& tree = processor.preferencesTree;
+    const auto& tree = processor.getPreferences().tree;
 
     EXPECT_EQ (tree.getType().toString(), "Tavelin_Preferences");
     EXPECT_EQ (tree[P::versionProperty].toString(), "v 1.3.0");
     EXPECT_EQ ((double) tree[P::uiScaleFactorProperty], 1.0);
     EXPECT_EQ ((int) tree[P::scopeColourProperty], 0);
     EXPECT_TRUE ((bool) tree[P::scopeEnabledProperty]);
-    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.0f);
 }
 
 TEST_F (ProcessorPreferences, TeardownWritesVersionAndTheThreeSettings)
@@ -82,11 +82,11 @@ TEST_F (ProcessorPreferences, OlderVersionIsRewrittenAndTheRestKept)
 
     {
         const TavelinAudioProcessor processor;
-        EXPECT_EQ (processor.preferencesTree[P::versionProperty].toString(), "v 1.3.0");
-        EXPECT_EQ ((double) processor.preferencesTree[P::uiScaleFactorProperty], 1.5);
-        EXPECT_EQ (processor.uiScaleFactor, 1.5f);
-        EXPECT_EQ ((int) processor.preferencesTree[P::scopeColourProperty], 4);
-        EXPECT_FALSE ((bool) processor.preferencesTree[P::scopeEnabledProperty]);
+        EXPECT_EQ (processor.getPreferences().tree[P::versionProperty].toString(), "v 1.3.0");
+        EXPECT_EQ ((double) processor.getPreferences().tree[P::uiScaleFactorProperty], 1.5);
+        EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.5f);
+        EXPECT_EQ ((int) processor.getPreferences().tree[P::scopeColourProperty], 4);
+        EXPECT_FALSE ((bool) processor.getPreferences().tree[P::scopeEnabledProperty]);
     }
 
     const auto values = readPreferencesFile();
@@ -98,10 +98,10 @@ TEST_F (ProcessorPreferences, OlderVersionIsRewrittenAndTheRestKept)
 TEST_F (ProcessorPreferences, TrueAsTextReadsAsDisabled)
 {
     writePreferencesFile ({ { "Version", "v 1.3.0" }, { "Scope_Enabled", "true" } });
-    EXPECT_FALSE ((bool) TavelinAudioProcessor().preferencesTree[P::scopeEnabledProperty]);
+    EXPECT_FALSE ((bool) TavelinAudioProcessor().getPreferences().tree[P::scopeEnabledProperty]);
 
     writePreferencesFile ({ { "Version", "v 1.3.0" }, { "Scope_Enabled", "1" } });
-    EXPECT_TRUE ((bool) TavelinAudioProcessor().preferencesTree[P::scopeEnabledProperty]);
+    EXPECT_TRUE ((bool) TavelinAudioProcessor().getPreferences().tree[P::scopeEnabledProperty]);
 }
 
 TEST_F (ProcessorPreferences, NonNumericScaleIsNotTakenAndColourReadsAsZero)
@@ -109,8 +109,8 @@ TEST_F (ProcessorPreferences, NonNumericScaleIsNotTakenAndColourReadsAsZero)
     writePreferencesFile ({ { "UI_Scale", "big" }, { "Scope_Colour", "red" } });
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
-    EXPECT_EQ ((int) processor.preferencesTree[P::scopeColourProperty], 0);
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.0f);
+    EXPECT_EQ ((int) processor.getPreferences().tree[P::scopeColourProperty], 0);
 }
 
 TEST_F (ProcessorPreferences, MalformedFileGivesTheDefaults)
@@ -119,18 +119,18 @@ TEST_F (ProcessorPreferences, MalformedFileGivesTheDefaults)
     ASSERT_TRUE (UserFileLocations::getPreferencesFile().replaceWithText ("<PROPERTIES><VALUE name="));
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
-    EXPECT_TRUE ((bool) processor.preferencesTree[P::scopeEnabledProperty]);
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.0f);
+    EXPECT_TRUE ((bool) processor.getPreferences().tree[P::scopeEnabledProperty]);
 }
 
 TEST_F (ProcessorPreferences, EditorChangesAreWrittenAtTeardown)
 {
     {
         TavelinAudioProcessor processor;
-        processor.preferencesTree.setProperty (P::scopeColourProperty, 3, nullptr);
-        processor.preferencesTree.setProperty (P::scopeEnabledProperty, false, nullptr);
-        processor.preferencesTree.setProperty (P::uiScaleFactorProperty, 1.25, nullptr);
-        processor.uiScaleFactor = 1.25f;
+        processor.getPreferences().tree.setProperty (P::scopeColourProperty, 3, nullptr);
+        processor.getPreferences().tree.setProperty (P::scopeEnabledProperty, false, nullptr);
+        processor.getPreferences().tree.setProperty (P::uiScaleFactorProperty, 1.25, nullptr);
+        processor.getPreferences().uiScaleFactor = 1.25f;
     }
 
     const auto values = readPreferencesFile();
@@ -142,12 +142,21 @@ TEST_F (ProcessorPreferences, EditorChangesAreWrittenAtTeardown)
 TEST_F (ProcessorPreferences, ScopeSwitchReachesTheAudioThread)
 {
     ProcessorRig rig;
-    rig.processor->preferencesTree.setProperty (P::scopeEnabledProperty, false, nullptr);
-    rig.process (silence (64), 64);
-    EXPECT_EQ (rig.processor->scopeDecimationCounter, 0);
+    const auto scopedValues = [&rig] (int numSamples)
+    {
+        rig.process (makeSignal (numSamples, [] (int, int)
+                                 { return 0.25f; }),
+                     numSamples);
+        rig.processor->refreshEditorReadouts();
+        const auto& scope = rig.processor->getReadouts().getScopeBuffer();
+        return (int) std::count_if (scope.begin(), scope.end(), [] (float v)
+                                    { return v != 0.0f; });
+    };
 
-    rig.processor->preferencesTree.setProperty (P::scopeEnabledProperty, true, nullptr);
-    rig.process (silence (40), 40);
-    EXPECT_EQ (rig.processor->scopeDecimationCounter, 40 % 16);
+    rig.processor->getPreferences().tree.setProperty (P::scopeEnabledProperty, false, nullptr);
+    EXPECT_EQ (scopedValues (64), 0);
+
+    rig.processor->getPreferences().tree.setProperty (P::scopeEnabledProperty, true, nullptr);
+    EXPECT_EQ (scopedValues (40), 3) << "samples 0, 16 and 32";
 }
 } // namespace velk::test

@@ -64,7 +64,7 @@ protected:
             snapshot.values.push_back (parameter->getValue());
 
         snapshot.map = processor.ccMapper.midiMap.toXmlString();
-        snapshot.presetName = processor.currentPresetName;
+        snapshot.presetName = processor.getCurrentPreset().getName();
         return snapshot;
     }
 
@@ -76,7 +76,7 @@ protected:
         target.set ("Chain_Bypass_1", 0.0f);
         mapController (*target.processor, "Delay_1_Time", 12);
         mapController (*target.processor, "Panner_2_Pan", 7);
-        target.processor->currentPresetName = "My Preset";
+        target.processor->getCurrentPreset().setName ("My Preset");
     }
 
     ProcessorRig source;
@@ -121,7 +121,7 @@ TEST_F (ProcessorState, RoundTripRestoresParametersMapAndPresetName)
     EXPECT_EQ (destination.get ("Delay_2_Time"), 333.0f);
     EXPECT_EQ (destination.processor->ccMapper.midiMap.getChild (1).getType().toString(), "Panner_2_Pan");
     EXPECT_EQ ((int) destination.processor->ccMapper.midiMap.getChild (1)[CCMapper::ccValueProperty], 7);
-    EXPECT_EQ (destination.processor->currentPresetName, "My Preset");
+    EXPECT_EQ (destination.processor->getCurrentPreset().getName(), "My Preset");
 }
 
 TEST_F (ProcessorState, RestoredParameterTreeHoldsNeitherMapNorMetadata)
@@ -149,11 +149,11 @@ TEST_F (ProcessorState, RestoredMapDrivesTheAudioThread)
 
 TEST_F (ProcessorState, RestoreLeavesThePresetFilePathAlone)
 {
-    destination.processor->currentPresetFilePath = "/somewhere/User_Default.vtp";
+    destination.processor->getCurrentPreset().setFile (juce::File ("/somewhere/User_Default.vtp"));
     changeEverything (source);
     restore (*destination.processor, chunkOf (*source.processor));
 
-    EXPECT_EQ (destination.processor->currentPresetFilePath, "/somewhere/User_Default.vtp");
+    EXPECT_EQ (destination.processor->getCurrentPreset().getFilePath(), "/somewhere/User_Default.vtp");
 }
 
 //==============================================================================
@@ -188,10 +188,10 @@ TEST_F (ProcessorState, UnreadableChunksChangeNothing)
 
 TEST_F (ProcessorState, MetadataWithoutNameEmptiesThePresetName)
 {
-    destination.processor->currentPresetName = "Kept?";
+    destination.processor->getCurrentPreset().setName ("Kept?");
     restore (*destination.processor, chunkWithText ("<Tavelin><Preset_Metadata/></Tavelin>"));
 
-    EXPECT_EQ (destination.processor->currentPresetName, "");
+    EXPECT_EQ (destination.processor->getCurrentPreset().getName(), "");
 }
 
 TEST_F (ProcessorState, ChunkWithoutMapOrMetadataKeepsTheCurrentOnes)
@@ -200,7 +200,7 @@ TEST_F (ProcessorState, ChunkWithoutMapOrMetadataKeepsTheCurrentOnes)
     restore (*destination.processor, chunkWithText ("<Tavelin><PARAM id=\"Dry_Wet\" value=\"20\"/></Tavelin>"));
 
     EXPECT_EQ (destination.processor->ccMapper.midiMap.getNumChildren(), 2);
-    EXPECT_EQ (destination.processor->currentPresetName, "My Preset");
+    EXPECT_EQ (destination.processor->getCurrentPreset().getName(), "My Preset");
     EXPECT_EQ (destination.get ("Dry_Wet"), 20.0f);
 }
 

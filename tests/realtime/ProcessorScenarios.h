@@ -56,7 +56,7 @@ inline void applyAllChains (TavelinAudioProcessor& processor)
     {
         const auto index = (size_t) chain;
         const auto number = juce::String (chain + 1);
-        setParameter (processor, processor.chainBypassUIDs[chain], 0.0f);
+        setParameter (processor, processor.getParameterLayout().chainBypassUIDs[chain], 0.0f);
         setParameter (processor, "Pitch_Shifter_" + number + "_Pitch", pitches[index]);
         setParameter (processor, "Pitch_Shifter_" + number + "_Mix", 100.0f);
         setParameter (processor, "Delay_" + number + "_Time", delayTimes[index]);
@@ -68,8 +68,8 @@ inline void applyAllChains (TavelinAudioProcessor& processor)
 
     setParameter (processor, TavelinAudioProcessor::chain2SerialUid, 1.0f);
     setParameter (processor, TavelinAudioProcessor::chain3SerialUid, 0.0f);
-    setParameter (processor, processor.filterModeParameterUID, 2.0f);
-    setParameter (processor, processor.dryWetParameterUID, 70.0f);
+    setParameter (processor, processor.getParameterLayout().filterModeParameterUID, 2.0f);
+    setParameter (processor, processor.getParameterLayout().dryWetParameterUID, 70.0f);
 }
 
 /** Every one of the matrix targets driven at 50 % by one of the modulators in turn, the LFOs
@@ -77,7 +77,7 @@ inline void applyAllChains (TavelinAudioProcessor& processor)
 */
 inline void applyFullModulation (TavelinAudioProcessor& processor)
 {
-    const auto& manager = *processor.modulationsManager;
+    const auto& manager = processor.getModulationsManager();
     const auto numModulators = manager.getNumModulators();
 
     for (int target = 0; target < manager.getNumTargets(); ++target)
@@ -88,12 +88,12 @@ inline void applyFullModulation (TavelinAudioProcessor& processor)
 
     for (int lfo = 0; lfo < TavelinAudioProcessor::numLfos; ++lfo)
     {
-        setParameter (processor, processor.lfoParameterUIDs[0][lfo], 0.7f + 1.3f * (float) lfo);
-        setParameter (processor, processor.lfoParameterUIDs[3][lfo], (float) lfo);
+        setParameter (processor, processor.getParameterLayout().lfoParameterUIDs[0][lfo], 0.7f + 1.3f * (float) lfo);
+        setParameter (processor, processor.getParameterLayout().lfoParameterUIDs[3][lfo], (float) lfo);
     }
 
     for (int macro = 0; macro < TavelinAudioProcessor::numMacros; ++macro)
-        setParameter (processor, processor.macroParameterUIDs[macro], 25.0f + 25.0f * (float) macro);
+        setParameter (processor, processor.getParameterLayout().macroParameterUIDs[macro], 25.0f + 25.0f * (float) macro);
 }
 
 inline void applyScenario (TavelinAudioProcessor& processor, Scenario scenario)

@@ -31,9 +31,6 @@ namespace
     freeing: the audio thread must never wait for the allocator's locks or the system.
     The first blocks after prepareToPlay() are not measured; what they would allocate is
     measured by the block sizes the host uses for the whole of playback.
-
-    The one block that may allocate is one carrying a MIDI program change while no editor is
-    open: it loads the preset file on the audio thread.
 */
 class SteadyStateAllocation : public ::testing::TestWithParam<int>
 {
@@ -159,19 +156,19 @@ TEST_P (SteadyStateAllocation, FullyModulatedBlocksAllocateNothingWhileMacrosMov
     const auto counts = countOverNoiseBlocks ([this] (int block)
                                               {
                                                   for (int macro = 0; macro < TavelinAudioProcessor::numMacros; ++macro)
-                                                      setParameter (*processor, processor->macroParameterUIDs[macro], (float) ((block * 7 + macro * 31) % 100)); });
+                                                      setParameter (*processor, processor->getParameterLayout().macroParameterUIDs[macro], (float) ((block * 7 + macro * 31) % 100)); });
 
     EXPECT_TRUE (counts.isEmpty()) << describe (counts);
-    EXPECT_TRUE (processor->modulationsManager->areModsActiveForTarget (processor->dryWetModTargetIndex));
+    EXPECT_TRUE (processor->getModulationsManager().areModsActiveForTarget (processor->getModulationsManager().getTargetNames().indexOf ("Dry_Wet")));
     EXPECT_GT (peakOf (renderer->getBuffer()), 0.0f);
 }
 
 TEST_P (SteadyStateAllocation, MappedControllerEventsAllocateNothing)
 {
     applyScenario (*processor, Scenario::fullyModulated);
-    mapController (20, processor->macroParameterUIDs[0]);
-    mapController (20, processor->dryWetParameterUID);
-    mapController (21, processor->filterCutoffParameterUID);
+    mapController (20, processor->getParameterLayout().macroParameterUIDs[0]);
+    mapController (20, processor->getParameterLayout().dryWetParameterUID);
+    mapController (21, processor->getParameterLayout().filterCutoffParameterUID);
 
     for (int value = 0; value < 128; value += 9)
     {
@@ -184,13 +181,13 @@ TEST_P (SteadyStateAllocation, MappedControllerEventsAllocateNothing)
     EXPECT_TRUE (counts.isEmpty()) << describe (counts);
     EXPECT_EQ (processor->ccMapper.lastReceivedCC.load(), 21);
     // The parameter keeps its value snapped to its 0.01 % interval.
-    EXPECT_NEAR (processor->valueTreeState.getParameter (processor->dryWetParameterUID)->getValue(), 126.0f / 127.0f, 1.0e-4f);
+    EXPECT_NEAR (processor->valueTreeState.getParameter (processor->getParameterLayout().dryWetParameterUID)->getValue(), 126.0f / 127.0f, 1.0e-4f);
 }
 
 TEST_P (SteadyStateAllocation, MessageThreadChangesDuringPlaybackAllocateNothing)
 {
     applyScenario (*processor, Scenario::fullyModulated);
-    mapController (20, processor->macroParameterUIDs[1]);
+    mapController (20, processor->getParameterLayout().macroParameterUIDs[1]);
     renderer->midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, 64), 0);
     renderer->renderNoise();
 
@@ -208,7 +205,7 @@ TEST_P (SteadyStateAllocation, MessageThreadChangesDuringPlaybackAllocateNothing
                                                                                   ++blocksRendered;
                                                                               } }); });
 
-    const auto& manager = *processor->modulationsManager;
+    const auto& manager = processor->getModulationsManager();
 
     for (int change = 0; change < changesMade; ++change)
     {
@@ -229,16 +226,17 @@ TEST_P (SteadyStateAllocation, MessageThreadChangesDuringPlaybackAllocateNothing
     EXPECT_EQ (processor->ccMapper.midiMap.getNumChildren(), 1 + changesMade / 50);
 }
 
-TEST_P (SteadyStateAllocation, BlocksAfterAProgramChangeAllocateNothingAgain)
+TEST_P (SteadyStateAllocation, ProgramChangeBlocksAllocateNothing)
 {
     applyScenario (*processor, Scenario::allChains);
+    mapController (20, processor->getParameterLayout().dryWetParameterUID);
     renderer->midi.addEvent (juce::MidiMessage::programChange (1, 5), 0);
-    renderer->renderNoise();
-    renderer->midi.clear();
+    renderer->midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, 90), 1);
 
     const auto counts = countOverNoiseBlocks();
 
     EXPECT_TRUE (counts.isEmpty()) << describe (counts);
+    EXPECT_TRUE (processor->getProgramChangeRequest().pendingProgramChange) << "the load is the message thread's";
 }
 
 INSTANTIATE_TEST_SUITE_P (BlockSizes, SteadyStateAllocation, ::testing::Values (1, 32, 64, 441, 512, 4096));

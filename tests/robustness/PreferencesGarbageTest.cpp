@@ -60,8 +60,8 @@ TEST_P (PreferencesGarbageTest, ScaleThatIsNoFiniteNumberFromAQuarterToFourIsNot
     writePreferences (GetParam());
     TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
-    EXPECT_EQ ((double) processor.preferencesTree[TavelinAudioProcessor::uiScaleFactorProperty], 1.0);
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.0f);
+    EXPECT_EQ ((double) processor.getPreferences().tree[TavelinAudioProcessor::uiScaleFactorProperty], 1.0);
     expectUsable (processor);
 }
 
@@ -91,7 +91,7 @@ TEST_P (PreferencesScaleTest, ScaleWithinAQuarterToFourIsTaken)
     writePreferences (GetParam());
     const TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, juce::String (GetParam()).getFloatValue());
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, juce::String (GetParam()).getFloatValue());
 }
 
 INSTANTIATE_TEST_SUITE_P (Values, PreferencesScaleTest, testing::Values ("0.25", "0.5", "1.5", "4"));
@@ -109,8 +109,8 @@ TEST (PreferencesFileGarbageTest, BinaryFileGivesTheDefaultsAndAUsablePlugin)
     ASSERT_TRUE (file.replaceWithData (garbage.getData(), garbage.getSize()));
     TavelinAudioProcessor processor;
 
-    EXPECT_EQ (processor.uiScaleFactor, 1.0f);
-    EXPECT_EQ ((int) processor.preferencesTree[TavelinAudioProcessor::scopeColourProperty], 0);
+    EXPECT_EQ (processor.getPreferences().uiScaleFactor, 1.0f);
+    EXPECT_EQ ((int) processor.getPreferences().tree[TavelinAudioProcessor::scopeColourProperty], 0);
     expectUsable (processor);
     file.deleteFile();
 }

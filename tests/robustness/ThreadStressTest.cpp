@@ -150,10 +150,10 @@ protected:
                 p.parametersRandomizer.randomizeParametersByAmount (velk::ParametersRandomizer::effectsGroup, 0.3f);
                 break;
             case 4:
-                p.modulationsManager->resetMatrixParameters (p.valueTreeState);
+                p.getModulationsManager().resetMatrixParameters (p.valueTreeState);
                 break;
             case 5:
-                p.midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
+                p.getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
                 break;
             case 6:
                 p.parametersRandomizer.randomizeParametersByAmountIfNotAtDefaultSetting (velk::ParametersRandomizer::matrixGroup, 0.5f);
@@ -167,8 +167,8 @@ protected:
             default: // what the processor's own timer does
                 p.refreshEditorReadouts();
                 p.loadPendingProgramChange();
-                editorReads += p.scopeBuffer.size() + p.modsBuffer.getNumProperties() + p.ccMapper.lastReceivedCC.load()
-                               + (p.pendingProgramChange ? 1 : 0);
+                editorReads += p.getReadouts().getScopeBuffer().size() + p.getReadouts().getModsBuffer().getNumProperties() + p.ccMapper.lastReceivedCC.load()
+                               + (p.getProgramChangeRequest().pendingProgramChange ? 1 : 0);
                 break;
         }
     }

@@ -1,4 +1,4 @@
-#include "modulation/ParameterCreation.h"
+#include "parameters/ParameterCreation.h"
 
 namespace velk
 {

@@ -1,7 +1,7 @@
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterText.h"
 
 #include "modulation/BeatTranslator.h"
-#include "modulation/ParameterConversions.h"
+#include "parameters/ParameterConversions.h"
 
 #include <cmath>
 

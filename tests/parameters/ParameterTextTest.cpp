@@ -1,4 +1,4 @@
-#include "modulation/ParameterText.h"
+#include "parameters/ParameterText.h"
 
 #include <gtest/gtest.h>
 

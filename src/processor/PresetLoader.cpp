@@ -1,0 +1,71 @@
+#include "processor/PresetLoader.h"
+
+#include "processor/ParameterLayout.h"
+#include "processor/PresetsManager.h"
+#include "processor/SignalPath.h"
+
+namespace velk
+{
+namespace
+{
+    /** Suspending waits for a block in progress and keeps the next ones out of the modules;
+        processing resumes even when something throws.
+    */
+    struct ScopedSuspension
+    {
+        explicit ScopedSuspension (juce::AudioProcessor& p)
+            : processor (p) { processor.suspendProcessing (true); }
+        ~ScopedSuspension() { processor.suspendProcessing (false); }
+
+        juce::AudioProcessor& processor;
+    };
+} // namespace
+
+PresetLoader::PresetLoader (juce::AudioProcessor& processorToSuspend, juce::AudioProcessorValueTreeState& store,
+                            SignalPath& path, CCMapper& mapper, CurrentPreset& currentPreset)
+    : processor (processorToSuspend), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset)
+{
+}
+
+std::array<juce::RangedAudioParameter*, 3> PresetLoader::getStartUpParameters (const juce::AudioProcessorValueTreeState& store,
+                                                                               const ParameterLayout& layout)
+{
+    return { store.getParameter (layout.chainBypassUIDs[1]),
+             store.getParameter (layout.chainBypassUIDs[2]),
+             store.getParameter (layout.chainParameterUIDs[ParameterLayout::gainerGain][0]) };
+}
+
+void PresetLoader::loadStartUpPreset (const ParameterLayout& layout)
+{
+    for (auto* parameter : getStartUpParameters (valueTreeState, layout))
+    {
+        parameter->setValue (1.0f);
+        parameter->sendValueChangedMessageToListeners (1.0f);
+    }
+
+    // A file that does not load names nothing: the next candidate gets its turn.
+    for (const auto* name : { PresetsManager::defaultPresetName, factoryPresetName })
+        if (load (PresetsManager::getPresetFile (name)).wasOk())
+            return;
+}
+
+juce::Result PresetLoader::load (const juce::File& file)
+{
+    const auto state = PresetsManager::readPreset (file);
+
+    if (!state.isValid())
+        return PresetsManager::invalidPresetFile();
+
+    {
+        // The controllers go back before processing resumes, so that no block hears the
+        // preset without them.
+        const ScopedSuspension suspension (processor);
+        valueTreeState.replaceState (state);
+        signalPath.cleanUp();
+        ccMapper.reapplyHeldControllers();
+    }
+
+    current.setFile (file);
+    return juce::Result::ok();
+}
+} // namespace velk
