@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 using namespace tavelin::test;
@@ -17,13 +19,8 @@ protected:
 
     int countCrashRecords() const
     {
-        const auto log = logFile.loadFileAsString();
-        auto count = 0;
-
-        for (auto found = log.indexOf ("Tavelin v 1.3.0"); found >= 0; found = log.indexOf (found + 1, "Tavelin v 1.3.0"))
-            ++count;
-
-        return count;
+        const auto lines = juce::StringArray::fromLines (logFile.loadFileAsString());
+        return (int) std::count (lines.begin(), lines.end(), juce::String ("Tavelin v 1.3.0"));
     }
 
     const juce::File logFile = velk::PluginCrashLogger::getLogFile();
