@@ -192,5 +192,6 @@ void appendCrashEntry()
     EXPECT_EQ (runFaultingChild (HostHandler::none, segfaultInOwnCode), ChildEnd::killedBy (SIGSEGV));
 }
 
-INSTANTIATE_TEST_SUITE_P (PluginCrashLogger, LogTrimming, testing::Values (appendEntryOnDemand, appendCrashEntry));
+INSTANTIATE_TEST_SUITE_P (PluginCrashLogger, LogTrimming, testing::Values (appendEntryOnDemand, appendCrashEntry), [] (const auto& entry)
+                          { return std::string (entry.param == appendCrashEntry ? "CrashEntry" : "EntryOnDemand"); });
 } // namespace
