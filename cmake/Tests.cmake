@@ -13,9 +13,11 @@ function(tavelin_add_test_suite folder)
         return()
     endif()
 
+    # The shared test code that needs the plug-in's code, compiled into each executable.
+    set(support ${CMAKE_SOURCE_DIR}/tests/support/JuceTestMain.cpp ${CMAKE_SOURCE_DIR}/tests/support/ChildProcess.cpp)
     set(target ${folder}_tests)
-    add_executable(${target} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/JuceTestMain.cpp)
-    tavelin_apply_warnings(${sources} ${CMAKE_SOURCE_DIR}/tests/support/JuceTestMain.cpp)
+    add_executable(${target} ${sources} ${support})
+    tavelin_apply_warnings(${sources} ${support})
     tavelin_link_plugin_code(${target})
     target_link_libraries(${target} PRIVATE tavelin_test_support GTest::gtest GTest::gmock)
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS ${folder} TIMEOUT 600)

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "platform/ScopedCrashHandler.h"
 #include "processor/PluginProcessor.h"
 
-#include <array>
 #include <cmath>
-#include <csignal>
 
 namespace velk::fuzz
 {
@@ -24,20 +21,10 @@ inline TavelinAudioProcessor& fuzzedProcessor()
         // processor that is still alive.
         juce::initialiseJuce_GUI();
 
-        // The processor points the fatal signals at the crash log, which ends the process by
-        // SIGKILL before the fuzzer could keep the input that crashed it: the fuzzer's own
-        // handlers go back.
-        std::array<struct sigaction, ScopedCrashHandler::fatalSignals.size()> fuzzerHandlers{};
-
-        for (size_t i = 0; i < fuzzerHandlers.size(); ++i)
-            sigaction (ScopedCrashHandler::fatalSignals[i], nullptr, &fuzzerHandlers[i]);
-
+        // The processor's crash handler hands every fault on to the fuzzer's, which keeps the
+        // input that caused it.
         auto* p = new TavelinAudioProcessor();
         p->prepareToPlay (sampleRate, maxBlockSize);
-
-        for (size_t i = 0; i < fuzzerHandlers.size(); ++i)
-            sigaction (ScopedCrashHandler::fatalSignals[i], &fuzzerHandlers[i], nullptr);
-
         return p;
     }();
 

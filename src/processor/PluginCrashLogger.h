@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/ScopedCrashHandler.h"
+
 #include <juce_core/juce_core.h>
 
+#include <array>
+#include <cstdint>
 #include <memory>
 
 namespace velk
@@ -14,8 +18,10 @@ const juce::String pluginCrashLoggerPluginVersionString{ "v " JucePlugin_Version
 const juce::String pluginCrashLoggerLogFileName{ pluginCrashLoggerPluginName + "Log.txt" };
 const juce::String pluginCrashLoggerWelcomeString{ pluginCrashLoggerSubdirectory + " " + pluginCrashLoggerPluginName };
 
-/** The crash log: ~/.config/Velkora/TavelinLog.txt, kept by the framework's default application
-    logger, which trims it to its last 128 KB and writes a start banner whenever it is opened.
+/** The crash log: ~/.config/Velkora/TavelinLog.txt, trimmed to its last 128 KB whenever it is
+    opened, as the framework's default application logger does. Every entry starts with a banner
+    and ends with the five summary lines; a crash entry has the stack backtrace and an empty line
+    between them.
 */
 class PluginCrashLogger
 {
@@ -35,12 +41,32 @@ public:
         it to the user.
     */
     static juce::File appendSummaryToLog();
+
+    //==============================================================================
+    /** Makes ready all that a crash entry needs, so that writing it takes no allocation, lock or
+        framework call: trims the log, opens its folder, formats the banner and the summary (the
+        summary describes the machine as it is now) and loads the backtrace machinery.
+    */
+    static void prepareCrashRecord();
+
+    /** Appends a crash entry, from inside a signal handler. The log file is opened here, by
+        name, so that an entry follows the file if it has been trimmed or removed meanwhile.
+    */
+    static void writeCrashRecord() noexcept;
+
+    /** Closes what prepareCrashRecord opened. */
+    static void releaseCrashRecord();
+
+    /** The banner's time, as the framework writes it ("7 Dec 2026 3:04:05pm"), from seconds
+        since 1970 in local time, formatted without allocation. Returns the length.
+    */
+    static size_t formatLogTime (std::int64_t localSeconds, std::array<char, 32>& text) noexcept;
 };
 
-/** The function to install with juce::SystemStats::setApplicationCrashHandler (through
-    velk::ScopedCrashHandler): appends a banner, the stack backtrace, an empty line and the
-    summary to the crash log. The framework's handler then kills the process. The argument is
-    ignored.
+/** The plug-in's crash handler, as velk::ScopedCrashHandler runs it: for a fault in our own code
+    it appends a banner, the stack backtrace, an empty line and the summary to the crash log.
 */
-void pluginCrashHandler (void*);
+inline constexpr ScopedCrashHandler::Recorder pluginCrashHandler{ PluginCrashLogger::prepareCrashRecord,
+                                                                  PluginCrashLogger::writeCrashRecord,
+                                                                  PluginCrashLogger::releaseCrashRecord };
 } // namespace velk

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cstring>
 
 namespace
 {
@@ -11,7 +10,18 @@ using velk::ScopedCrashHandler;
 
 void hostHandler (int) {}
 void laterHandler (int) {}
-void crashHandler (void*) {}
+int numPrepared = 0;
+int numReleased = 0;
+constexpr ScopedCrashHandler::Recorder crashHandler{ []
+                                                     { ++numPrepared; },
+                                                     []() noexcept {}, []
+                                                     { ++numReleased; } };
+
+template <typename Function>
+std::uintptr_t addressOf (Function* function)
+{
+    return reinterpret_cast<std::uintptr_t> (function);
+}
 
 /** Gives the fatal signals a stand-in for the host's own handler for the test's duration. */
 class ScopedCrashHandlerTest : public testing::Test
@@ -19,6 +29,7 @@ class ScopedCrashHandlerTest : public testing::Test
 protected:
     void SetUp() override
     {
+        numPrepared = numReleased = 0;
         struct sigaction action
         {
         };
@@ -86,9 +97,12 @@ TEST_F (ScopedCrashHandlerTest, HandlersGoBackOnlyWhenTheLastUserGoes)
 
     first.reset();
     expectOurHandlers();
+    EXPECT_EQ (numReleased, 0);
 
     second.reset();
     expectHostHandlers();
+    EXPECT_EQ (numPrepared, 1);
+    EXPECT_EQ (numReleased, 1);
 }
 
 TEST_F (ScopedCrashHandlerTest, InstallingAgainAfterTheLastUserSavesTheHostsHandlersAgain)
@@ -100,6 +114,8 @@ TEST_F (ScopedCrashHandlerTest, InstallingAgainAfterTheLastUserSavesTheHostsHand
     }
 
     expectHostHandlers();
+    EXPECT_EQ (numPrepared, 2);
+    EXPECT_EQ (numReleased, 2);
 }
 
 TEST_F (ScopedCrashHandlerTest, SignalTakenOverByOthersIsLeftToThem)
@@ -117,35 +133,16 @@ TEST_F (ScopedCrashHandlerTest, SignalTakenOverByOthersIsLeftToThem)
     EXPECT_EQ (currentAction (SIGABRT).sa_handler, &hostHandler);
 }
 
-TEST_F (ScopedCrashHandlerTest, FatalSignalRunsTheHandlerAndEndsTheProcessBySigkill)
+TEST (CodeRange, IsTheWholeLoadedObjectThatHoldsTheAddress)
 {
-    // The child reports through a pipe that its handler ran.
-    int fds[2];
-    ASSERT_EQ (pipe (fds), 0);
-    static int reportFd = -1;
-    reportFd = fds[1];
+    // Our code is linked into this test program; the C library is an object of its own.
+    const auto ownCode = ScopedCrashHandler::CodeRange::ofOwnCode();
+    const auto library = ScopedCrashHandler::CodeRange::ofObjectContaining (addressOf (&strlen));
 
-    const auto child = fork();
-
-    if (child == 0)
-    {
-        close (fds[0]);
-        const ScopedCrashHandler handler ([] (void*)
-                                          { [[maybe_unused]] const auto written = write (reportFd, "x", 1); });
-        std::raise (SIGABRT);
-        _exit (0);
-    }
-
-    close (fds[1]);
-    int status = 0;
-    ASSERT_EQ (waitpid (child, &status, 0), child);
-    char report = 0;
-    const auto received = read (fds[0], &report, 1);
-    close (fds[0]);
-
-    ASSERT_TRUE (WIFSIGNALED (status));
-    EXPECT_EQ (WTERMSIG (status), SIGKILL);
-    EXPECT_EQ (received, 1);
-    EXPECT_EQ (report, 'x');
+    EXPECT_TRUE (ownCode.contains (addressOf (&hostHandler)));
+    EXPECT_FALSE (ownCode.contains (addressOf (&strlen)));
+    EXPECT_TRUE (library.contains (addressOf (&strlen)));
+    EXPECT_FALSE (library.contains (addressOf (&hostHandler)));
+    EXPECT_EQ (ScopedCrashHandler::CodeRange::ofObjectContaining (0).end, 0u);
 }
 } // namespace

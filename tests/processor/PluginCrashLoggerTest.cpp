@@ -1,12 +1,11 @@
 #include "processor/PluginCrashLogger.h"
-#include "ChildProcess.h"
-#include "platform/ScopedCrashHandler.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include <csignal>
-#include <sys/wait.h>
+#include <ctime>
+#include <execinfo.h>
 
 namespace
 {
@@ -107,7 +106,50 @@ TEST_F (PluginCrashLoggerTest, EachSummaryOnDemandAppendsABannerAndFiveLines)
     EXPECT_EQ (sliceLines (lines, expectBannerAt (lines, 10), 5), expectedSummary());
 }
 
-TEST_F (PluginCrashLoggerTest, LogOverTheLimitIsCutAtALineBreakWithinItsLast128KB)
+TEST_F (PluginCrashLoggerTest, CrashInOurCodeWritesBannerBacktraceEmptyLineAndSummary)
+{
+    using namespace tavelin::test;
+    ASSERT_EQ (runFaultingChild (HostHandler::none, segfaultInOwnCode), ChildEnd::killedBy (SIGSEGV));
+
+    const auto lines = readLogLines();
+    const auto firstFrame = expectBannerAt (lines, 0);
+    const auto emptyLine = lines.indexOf ("", false, firstFrame);
+    ASSERT_GT (emptyLine, firstFrame) << "no backtrace";
+
+    // Each frame reads as the system's symbolised backtrace gives it; the child's code lies
+    // where this process has it.
+    for (int i = firstFrame; i < emptyLine; ++i)
+    {
+        auto* frame = reinterpret_cast<void*> (lines[i].fromLastOccurrenceOf ("[0x", false, false).getHexValue64());
+        const std::unique_ptr<char*, decltype (&free)> symbols (backtrace_symbols (&frame, 1), &free);
+        EXPECT_EQ (lines[i], juce::String (symbols.get()[0]));
+    }
+
+    EXPECT_EQ (lines.size(), emptyLine + 6);
+    EXPECT_EQ (sliceLines (lines, emptyLine + 1, 5), expectedSummary());
+}
+
+TEST_F (PluginCrashLoggerTest, BannerTimeReadsAsTheFrameworkWritesIt)
+{
+    // Midnight and noon, a leap day, the turn of a century that is no leap year, and now.
+    for (const std::time_t utcSeconds : { 0L, 43200L, 951825599L, 4107542399L, 1796560496L, std::time (nullptr) })
+    {
+        std::tm local{};
+        localtime_r (&utcSeconds, &local);
+        std::array<char, 32> text{};
+        const auto length = velk::PluginCrashLogger::formatLogTime (utcSeconds + local.tm_gmtoff, text);
+
+        EXPECT_EQ (juce::String (text.data(), length), juce::Time ((juce::int64) utcSeconds * 1000).toString (true, true));
+    }
+}
+
+//==============================================================================
+/** Both kinds of entry trim the log before they write: an entry on demand and a crash entry. */
+class LogTrimming : public PluginCrashLoggerTest, public testing::WithParamInterface<void (*)()>
+{
+};
+
+TEST_P (LogTrimming, LogOverTheLimitIsCutAtALineBreakWithinItsLast128KB)
 {
     constexpr int limit = 128 * 1024;
     juce::String text;
@@ -120,45 +162,36 @@ TEST_F (PluginCrashLoggerTest, LogOverTheLimitIsCutAtALineBreakWithinItsLast128K
     const auto tail = text.substring (text.length() - limit);
     const auto kept = tail.substring (tail.indexOfAnyOf ("\r\n"));
 
-    velk::PluginCrashLogger::appendSummaryToLog();
+    GetParam()();
 
     const auto log = logFile.loadFileAsString();
     EXPECT_TRUE (log.startsWith (kept));
     EXPECT_TRUE (log.substring (kept.length()).startsWith ("\r\n*****"));
 }
 
-TEST_F (PluginCrashLoggerTest, LogWithinTheLimitStaysWhole)
+TEST_P (LogTrimming, LogWithinTheLimitStaysWhole)
 {
     const auto text = juce::String::repeatedString ("0123456789abcde\n", 128 * 1024 / 16);
     ASSERT_TRUE (logFile.create());
     ASSERT_TRUE (logFile.replaceWithText (text, false, false, nullptr));
     ASSERT_EQ (logFile.getSize(), 128 * 1024);
 
-    velk::PluginCrashLogger::appendSummaryToLog();
+    GetParam()();
 
     EXPECT_TRUE (logFile.loadFileAsString().startsWith (text + "\r\n*****"));
 }
 
-TEST_F (PluginCrashLoggerTest, FatalSignalWritesBacktraceAndSummaryThenKillsTheProcess)
+void appendEntryOnDemand()
 {
-    const auto status = tavelin::test::runInChildProcess ([]
-                                                          {
-        const velk::ScopedCrashHandler handler (velk::pluginCrashHandler);
-        std::raise (SIGSEGV);
-        return 0; });
-
-    ASSERT_TRUE (WIFSIGNALED (status));
-    EXPECT_EQ (WTERMSIG (status), SIGKILL);
-
-    const auto lines = readLogLines();
-    const auto firstFrame = expectBannerAt (lines, 0);
-    const auto emptyLine = lines.indexOf ("", false, firstFrame);
-    ASSERT_GT (emptyLine, firstFrame) << "no backtrace";
-
-    for (int i = firstFrame; i < emptyLine; ++i)
-        EXPECT_TRUE (lines[i].contains ("[0x")) << lines[i];
-
-    EXPECT_EQ (lines.size(), emptyLine + 6);
-    EXPECT_EQ (sliceLines (lines, emptyLine + 1, 5), expectedSummary());
+    velk::PluginCrashLogger::appendSummaryToLog();
 }
+
+void appendCrashEntry()
+{
+    using namespace tavelin::test;
+    EXPECT_EQ (runFaultingChild (HostHandler::none, segfaultInOwnCode), ChildEnd::killedBy (SIGSEGV));
+}
+
+INSTANTIATE_TEST_SUITE_P (PluginCrashLogger, LogTrimming, testing::Values (appendEntryOnDemand, appendCrashEntry), [] (const auto& entry)
+                          { return std::string (entry.param == appendCrashEntry ? "CrashEntry" : "EntryOnDemand"); });
 } // namespace

@@ -1,10 +1,9 @@
 #include "processor/PresetsManager.h"
-#include "ChildProcess.h"
 #include "ServicesTestProcessor.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -187,8 +186,7 @@ TEST_F (PresetsManagerTest, SaveIntoReadOnlyFolderFailsAndKeepsTheOldFile)
     EXPECT_EQ (readOnlyFolder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
     readOnlyFolder.deleteRecursively();
 
-    ASSERT_TRUE (WIFEXITED (status));
-    EXPECT_EQ (WEXITSTATUS (status), 0);
+    EXPECT_EQ (status, tavelin::test::ChildEnd::exited (0));
 }
 
 //==============================================================================

@@ -1,11 +1,10 @@
 #include "processor/XmlFileWriter.h"
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 namespace
 {
@@ -56,8 +55,7 @@ TEST_F (XmlFileWriterTest, ShortWriteReportsFailureAndKeepsTheOldFile)
         setrlimit (RLIMIT_FSIZE, &limit);
         return velk::XmlFileWriter::write (makeDocument (50), target, {}) ? 1 : 0; });
 
-    ASSERT_TRUE (WIFEXITED (status));
-    EXPECT_EQ (WEXITSTATUS (status), 0);
+    EXPECT_EQ (status, tavelin::test::ChildEnd::exited (0));
     EXPECT_EQ (target.loadFileAsString(), "old contents");
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
 }

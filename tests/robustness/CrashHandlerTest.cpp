@@ -1,134 +1,135 @@
-#include "platform/ScopedCrashHandler.h"
 #include "processor/PluginCrashLogger.h"
 #include "processor/PluginProcessor.h"
+#include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace
 {
-using velk::ScopedCrashHandler;
+using namespace tavelin::test;
 
-constexpr int hostHandlerExitCode = 42;
-
-// The host's own handler ends the process in a way the test can tell from ours (SIGKILL).
-void hostHandler (int)
-{
-    _exit (hostHandlerExitCode);
-}
-
-/** Raises a fatal signal in a forked child, which inherits the handlers in place at that
-    moment, and returns the child's wait status.
-*/
-int statusOfAChildThatFaults (int signal)
-{
-    const auto child = fork();
-
-    if (child == 0)
-    {
-        std::raise (signal);
-        _exit (0);
-    }
-
-    int status = 0;
-
-    while (waitpid (child, &status, 0) < 0 && errno == EINTR)
-    {
-    }
-
-    return status;
-}
-
-/** The host's handlers on the fatal signals for the test's duration, and an empty crash log. */
+/** An empty crash log for the test's duration. */
 class CrashHandlerTest : public testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { logFile.deleteFile(); }
+    void TearDown() override { logFile.deleteFile(); }
+
+    int countCrashRecords() const
     {
-        struct sigaction action
-        {
-        };
-        action.sa_handler = hostHandler;
-
-        for (size_t i = 0; i < ScopedCrashHandler::fatalSignals.size(); ++i)
-            sigaction (ScopedCrashHandler::fatalSignals[i], &action, &original[i]);
-
-        logFile.deleteFile();
+        const auto lines = juce::StringArray::fromLines (logFile.loadFileAsString());
+        return (int) std::count (lines.begin(), lines.end(), juce::String ("Tavelin v 1.3.0"));
     }
 
-    void TearDown() override
-    {
-        for (size_t i = 0; i < ScopedCrashHandler::fatalSignals.size(); ++i)
-            sigaction (ScopedCrashHandler::fatalSignals[i], &original[i], nullptr);
-
-        logFile.deleteFile();
-    }
-
-    static void expectTheHostsHandlerRuns (int signal)
-    {
-        const auto status = statusOfAChildThatFaults (signal);
-
-        ASSERT_TRUE (WIFEXITED (status)) << signal;
-        EXPECT_EQ (WEXITSTATUS (status), hostHandlerExitCode) << signal;
-    }
-
-    void expectOurHandlerWritesTheLogAndKills (int signal)
-    {
-        const auto status = statusOfAChildThatFaults (signal);
-
-        ASSERT_TRUE (WIFSIGNALED (status)) << signal;
-        EXPECT_EQ (WTERMSIG (status), SIGKILL) << signal;
-        EXPECT_TRUE (logFile.loadFileAsString().contains ("Tavelin v 1.3.0")) << signal;
-        logFile.deleteFile();
-    }
-
-    std::array<struct sigaction, ScopedCrashHandler::fatalSignals.size()> original{};
     const juce::File logFile = velk::PluginCrashLogger::getLogFile();
 };
 
-TEST_F (CrashHandlerTest, FaultWhileAProcessorLivesWritesTheLogAndEndsTheProcess)
+//==============================================================================
+struct FaultCase
 {
-    const TavelinAudioProcessor processor;
+    const char* name;
+    void (*fault)();
+    HostHandler host;
+    bool logged;
+    ChildEnd end;
+};
 
-    for (const auto signal : { SIGSEGV, SIGABRT, SIGFPE })
-        expectOurHandlerWritesTheLogAndKills (signal);
+void PrintTo (const FaultCase& row, std::ostream* stream)
+{
+    *stream << row.name;
 }
 
-TEST_F (CrashHandlerTest, SecondProcessorInstallsNothingMoreAndTheFirstGoingKeepsOurHandler)
+class FaultTable : public CrashHandlerTest, public testing::WithParamInterface<FaultCase>
+{
+};
+
+TEST_P (FaultTable, OnlyOurFaultsAreLoggedAndEveryFaultGoesOnToTheHost)
+{
+    const auto& row = GetParam();
+    const auto end = runFaultingChild (row.host, row.fault);
+
+    if (end == ChildEnd::exited (allocatorNotLockedExitCode))
+        GTEST_SKIP() << "the allocator in this build has no lock to hold";
+
+    EXPECT_EQ (end, row.end);
+    EXPECT_EQ (countCrashRecords(), row.logged ? 1 : 0);
+}
+
+const auto hostRuns = [] (int signal)
+{ return ChildEnd::exited (hostExitCode (signal)); };
+
+const FaultCase faultCases[] = {
+    // clang-format off
+    { "OwnSegfault_HostExits",          segfaultInOwnCode,          HostHandler::exits,     true,  hostRuns (SIGSEGV) },
+    { "OwnSegfault_NoHostHandler",      segfaultInOwnCode,          HostHandler::none,      true,  ChildEnd::killedBy (SIGSEGV) },
+    { "OwnTrap_HostExits",              trapInOwnCode,              HostHandler::exits,     true,  hostRuns (SIGILL) },
+    { "OwnTrap_HostHandsBack",          trapInOwnCode,              HostHandler::handsBack, true,  ChildEnd::killedBy (SIGILL) },
+    { "LibrarySegfault_HostExits",      segfaultInTheSystemLibrary, HostHandler::exits,     false, hostRuns (SIGSEGV) },
+    { "LibrarySegfault_NoHostHandler",  segfaultInTheSystemLibrary, HostHandler::none,      false, ChildEnd::killedBy (SIGSEGV) },
+    { "LibraryAbort_HostExits",         abortInTheSystemLibrary,    HostHandler::exits,     false, hostRuns (SIGABRT) },
+    { "LibraryAbort_HostHandsBack",     abortInTheSystemLibrary,    HostHandler::handsBack, false, ChildEnd::killedBy (SIGABRT) },
+    { "AllocatorLocked_HostExits",      segfaultInOwnCodeWhileTheAllocatorIsLocked, HostHandler::exits, true, hostRuns (SIGSEGV) },
+    { "AllocatorLocked_NoHostHandler",  segfaultInOwnCodeWhileTheAllocatorIsLocked, HostHandler::none,  true, ChildEnd::killedBy (SIGSEGV) },
+    // clang-format on
+};
+
+INSTANTIATE_TEST_SUITE_P (CrashHandler, FaultTable, testing::ValuesIn (faultCases), [] (const auto& row)
+                          { return std::string (row.param.name); });
+
+//==============================================================================
+/** The host's handler in place before any processor is made. */
+class ProcessorCrashHandlerTest : public CrashHandlerTest
+{
+protected:
+    /** A fault in our code in a child, which inherits the handlers in place now. */
+    void expectAFaultToReachTheHost (bool logged)
+    {
+        EXPECT_EQ (runInChildProcess ([]
+                                      { segfaultInOwnCode(); return 0; }),
+                   hostRuns (SIGSEGV));
+        EXPECT_EQ (countCrashRecords(), logged ? 1 : 0);
+        logFile.deleteFile();
+    }
+
+    const ScopedHostHandler hostHandler{ HostHandler::exits };
+};
+
+TEST_F (ProcessorCrashHandlerTest, FaultWhileAProcessorLivesIsLogged)
+{
+    const TavelinAudioProcessor processor;
+    expectAFaultToReachTheHost (true);
+}
+
+TEST_F (ProcessorCrashHandlerTest, SecondProcessorInstallsNothingMoreAndTheFirstGoingKeepsOurHandler)
 {
     auto first = std::make_unique<TavelinAudioProcessor>();
     const TavelinAudioProcessor second;
 
     first.reset();
 
-    expectOurHandlerWritesTheLogAndKills (SIGSEGV);
+    expectAFaultToReachTheHost (true);
 }
 
-TEST_F (CrashHandlerTest, FaultAfterTheLastProcessorIsGoneRunsTheHostsHandlerAndWritesNoLog)
+TEST_F (ProcessorCrashHandlerTest, FaultAfterTheLastProcessorIsGoneIsNotLogged)
 {
     {
         const TavelinAudioProcessor first;
         const TavelinAudioProcessor second;
     }
 
-    for (const auto signal : ScopedCrashHandler::fatalSignals)
-        expectTheHostsHandlerRuns (signal);
-
-    EXPECT_FALSE (logFile.exists());
+    expectAFaultToReachTheHost (false);
 }
 
-TEST_F (CrashHandlerTest, ProcessorMadeAgainAfterTheLastWentTakesTheSignalsAgain)
+TEST_F (ProcessorCrashHandlerTest, ProcessorMadeAgainAfterTheLastWentTakesTheSignalsAgain)
 {
     std::make_unique<TavelinAudioProcessor>().reset();
     {
         const TavelinAudioProcessor again;
-        expectOurHandlerWritesTheLogAndKills (SIGBUS);
+        expectAFaultToReachTheHost (true);
     }
 
-    expectTheHostsHandlerRuns (SIGBUS);
+    expectAFaultToReachTheHost (false);
 }
 } // namespace
