@@ -506,10 +506,11 @@ void TavelinAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
 
 void TavelinAudioProcessor::readTempo()
 {
-    // Without a position (no time info from the host) the last tempo stays.
+    // Without a position (no time info from the host), or without a usable tempo in it, the
+    // last tempo stays.
     if (auto* hostPlayHead = getPlayHead())
         if (const auto position = hostPlayHead->getPosition())
-            tempo.setBpm ((float) position->getBpm().orFallback (0.0));
+            tempo.setBpm (position->getBpm().orFallback (0.0));
 }
 
 void TavelinAudioProcessor::handleProgramChange (int program)

@@ -406,19 +406,25 @@ TEST_F (AudioBlock, TempoFollowsThePlayHead)
     EXPECT_FLOAT_EQ (rig.processor->tempo.msPerBar, 2666.6667f);
 }
 
-TEST_F (AudioBlock, TempoZeroBecomesOneBeatPerMinute)
+TEST_F (AudioBlock, TempoBelowOneBecomesOneBeatPerMinute)
 {
-    rig.playHead.bpm = 0.0;
+    rig.playHead.bpm = 0.5;
     rig.process (silence (64), 64);
     EXPECT_EQ (rig.processor->tempo.bpm, 1.0f);
     EXPECT_EQ (rig.processor->tempo.msPerBar, 240000.0f);
 }
 
-TEST_F (AudioBlock, PositionWithoutTempoCountsAsTempoZero)
+TEST_F (AudioBlock, TempoZeroOrNoTempoKeepsTheLastTempo)
 {
+    rig.playHead.bpm = 150.0;
+    rig.process (silence (64), 64);
+    rig.playHead.bpm = 0.0;
+    rig.process (silence (64), 64);
+    EXPECT_EQ (rig.processor->tempo.bpm, 150.0f);
+
     rig.playHead.bpm.reset();
     rig.process (silence (64), 64);
-    EXPECT_EQ (rig.processor->tempo.msPerBar, 240000.0f);
+    EXPECT_EQ (rig.processor->tempo.msPerBar, 1600.0f);
 }
 
 TEST_F (AudioBlock, NoPositionKeepsTheLastTempo)
