@@ -21,7 +21,7 @@ function(tavelin_add_test_suite folder)
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES LABELS ${folder} TIMEOUT 600)
 endfunction()
 
-foreach(folder modulation effects processor lookandfeel editor platform robustness realtime)
+foreach(folder modulation effects parameters processor lookandfeel editor platform robustness realtime)
     tavelin_add_test_suite(${folder})
 endforeach()
 
