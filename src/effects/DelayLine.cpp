@@ -29,6 +29,10 @@ void DelayLine<FloatType>::setGlideLength (int newGlideLength) noexcept
 template <typename FloatType>
 void DelayLine<FloatType>::setDelayInSamples (FloatType newDelay) noexcept
 {
+    // NaN would reach the read position, and infinity would never halve into the line.
+    if (!std::isfinite (newDelay))
+        return;
+
     // Halving keeps the echo on the beat (an octave of time) where clipping would not.
     const auto longestDelay = (FloatType) (getMaximumLength() - 1);
 
@@ -90,9 +94,11 @@ FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept
     if (pos < 0)
         pos += (FloatType) length;
 
-    if (pos < 0)
+    // Both tests fail for NaN, which therefore lands on the first slot instead of becoming an
+    // index out of the buffer.
+    if (!(pos >= 0))
         pos = 0;
-    else if (pos >= (FloatType) length)
+    else if (!(pos < (FloatType) length))
         pos = (FloatType) (length - 1);
 
     const auto i = (int) pos;

@@ -23,7 +23,9 @@ public:
     /** The glide of the delay time, in samples; 0 switches gliding off. */
     void setGlideLength (int newGlideLength) noexcept;
 
-    /** Aims at a delay; one that doesn't fit the memory is halved until it does. */
+    /** Aims at a delay; one that doesn't fit the memory is halved until it does. A delay that
+        is not a finite number is not taken: the last one stays.
+    */
     void setDelayInSamples (FloatType newDelay) noexcept;
 
     /** Silences the memory and restarts the write position; the delay and its glide stay. */

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 namespace velk
 {
 /** The host's tempo as the processor last saw it. One instance lives in the processor; the
@@ -7,12 +9,17 @@ namespace velk
 */
 struct TempoInfo
 {
-    /** Takes the host tempo for this block. A tempo below 1 (hosts report 0 when stopped or
-        without a transport) is raised to 1 so that the bar length stays finite.
+    /** Takes the host tempo for this block. A tempo that is not a finite positive number a
+        float can hold (NaN, an infinity, 0 or below: hosts report 0 when stopped or without a
+        transport) is not taken, and the last one stays, so the bar length is always finite
+        and positive. A tempo below 1 is raised to 1.
     */
-    void setBpm (float hostBpm) noexcept
+    void setBpm (double hostBpm) noexcept
     {
-        bpm = hostBpm < 1.0f ? 1.0f : hostBpm;
+        if (!(hostBpm > 0.0 && hostBpm <= (double) std::numeric_limits<float>::max()))
+            return;
+
+        bpm = hostBpm < 1.0 ? 1.0f : (float) hostBpm;
         msPerBar = 60000.0f / bpm * 4.0f;
     }
 

@@ -1,5 +1,7 @@
 #include "parameters/ParameterCreation.h"
 
+#include "parameters/ShortNamedParameter.h"
+
 namespace velk
 {
 std::atomic<float>* addFloatParameter (juce::AudioProcessorValueTreeState& store,
@@ -10,7 +12,7 @@ std::atomic<float>* addFloatParameter (juce::AudioProcessorValueTreeState& store
                                        const juce::String& label,
                                        ParameterTextFunction valueToText)
 {
-    using Parameter = juce::AudioProcessorValueTreeState::Parameter;
+    using Parameter = ShortNamedParameter;
 
     std::function<juce::String (float, int)> stringFromValue;
 

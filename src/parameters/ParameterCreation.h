@@ -16,7 +16,8 @@ using ParameterTextFunction = std::function<juce::String (float)>;
 
     Without a text function the store's own text is shown (a 0..1 switch reads "0"/"1").
     Switches must get their text this way: wrapping an empty function would throw when the
-    host asks for the parameter's text.
+    host asks for the parameter's text. A name longer than a host takes is answered in short
+    (ShortNamedParameter).
 */
 std::atomic<float>* addFloatParameter (juce::AudioProcessorValueTreeState& store,
                                        const juce::String& identifier,

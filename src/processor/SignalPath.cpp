@@ -114,9 +114,11 @@ void SignalPath::cleanUp()
 //==============================================================================
 void SignalPath::followTempo (juce::AudioPlayHead* playHead)
 {
+    // Without a position (no time info from the host), or without a usable tempo in it, the
+    // last tempo stays.
     if (playHead != nullptr)
         if (const auto position = playHead->getPosition())
-            tempo.setBpm ((float) position->getBpm().orFallback (0.0));
+            tempo.setBpm (position->getBpm().orFallback (0.0));
 }
 
 void SignalPath::refreshModulation()

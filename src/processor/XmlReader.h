@@ -18,7 +18,10 @@ public:
     static constexpr juce::int64 maxFileSize = 2 * 1024 * 1024;
 
     /** The document's root element, or nullptr for a file that is missing, a folder, empty,
-        larger than maxFileSize, unreadable or not well-formed XML (see below).
+        larger than maxFileSize, unreadable or not well-formed XML (see below). The file is
+        UTF-8, with or without a byte-order mark, or UTF-16 (either byte order) with a mark;
+        UTF-16 text ends at a zero unit and before the first unit that is no part of a whole
+        character.
     */
     static std::unique_ptr<juce::XmlElement> parse (const juce::File& file);
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 class DelayLineTest : public testing::Test
@@ -164,4 +167,44 @@ TEST_F (DelayLineTest, CrossFedLineWritesTheOtherSidesInputAndEcho)
 
     EXPECT_NEAR (line.getNextCrossFedSample (0.5, 0.25, 0.5), 0.5 + 0.5 * 0.25, 1e-12);
 }
+
+//==============================================================================
+/** A delay that is not a finite number, with the glide off (0) and on (100 samples). */
+class NonFiniteDelayTest : public testing::TestWithParam<std::tuple<double, int>>
+{
+};
+
+TEST_P (NonFiniteDelayTest, IsNotTakenAndTheEchoStaysWhereItWas)
+{
+    const auto [badDelay, glideLength] = GetParam();
+    velk::DelayLine<double> line;
+    line.setMaximumLength (1000);
+    line.setGlideLength (glideLength);
+    line.setDelayInSamples (10.0);
+
+    for (int n = 0; n < 200; ++n)
+        line.getNextSampleWithDryWetMix (0.0, 0.0, 1.0);
+
+    line.setDelayInSamples (badDelay);
+    EXPECT_EQ (line.getDelayInSamples(), 10.0);
+
+    std::vector<double> out;
+
+    for (int n = 0; n < 20; ++n)
+        out.push_back (line.getNextSampleWithDryWetMix (n == 0 ? 1.0 : 0.0, 0.5, 1.0));
+
+    for (auto sample : out)
+        ASSERT_TRUE (std::isfinite (sample));
+
+    // The glide arrives at 10 up to the rounding of its 100 additions.
+    EXPECT_NEAR (out[9], 1.0, 1e-9);
+    EXPECT_NEAR (out[19], 0.5, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P (NaNAndInfinities,
+                          NonFiniteDelayTest,
+                          testing::Combine (testing::Values (std::numeric_limits<double>::quiet_NaN(),
+                                                             std::numeric_limits<double>::infinity(),
+                                                             -std::numeric_limits<double>::infinity()),
+                                            testing::Values (0, 100)));
 } // namespace

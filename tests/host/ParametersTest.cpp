@@ -1,14 +1,14 @@
 #include "PluginFixture.h"
 
+#include <algorithm>
+#include <set>
+
 namespace tavelin::test
 {
 namespace
 {
-    /** The first 32 characters, as the VST2 wrapper cuts parameter names. */
-    std::string hostName (const std::string& name)
-    {
-        return name.substr (0, 32);
-    }
+    /** The VST 2.4 wrapper hands hosts at most this many characters of a name. */
+    constexpr std::size_t hostNameLength = 32;
 
     const std::vector<std::string> targetOrder{
         "LFO_1_Rate", "LFO_1_Wave", "LFO_2_Rate", "LFO_2_Wave", "LFO_3_Rate", "LFO_3_Wave", "LFO_4_Rate", "LFO_4_Wave",
@@ -44,20 +44,72 @@ TEST_F (HostParameters, NamesFollowTheLayout)
     EXPECT_EQ (host->parameterName (332), "Global Mod Scale");
 }
 
-TEST_F (HostParameters, MatrixCellsAreNamedByTheirIdentifiers)
+TEST_F (HostParameters, EveryNameIsDistinctAndFitsTheHost)
+{
+    std::set<std::string> names;
+
+    for (int index = 0; index < host->effect().numParams; ++index)
+    {
+        const auto name = host->parameterName (index);
+        EXPECT_LE (name.size(), hostNameLength) << name;
+        EXPECT_TRUE (names.insert (name).second) << "index " << index << " repeats " << name;
+    }
+
+    EXPECT_EQ (names.size(), 333u);
+}
+
+TEST_F (HostParameters, MatrixCellsThatFitAreNamedByTheirIdentifiersAndTheRestInShort)
 {
     const std::vector<std::string> modulators{ "LFO_1", "LFO_2", "LFO_3", "LFO_4", "Macro_1", "Macro_2", "Macro_3" };
-    int index = 76;
+    int index = 76, numShortened = 0;
+
+    const auto expectNameFor = [&] (const std::string& identifier)
+    {
+        const auto name = host->parameterName (index++);
+
+        if (identifier.size() <= hostNameLength)
+        {
+            EXPECT_EQ (name, identifier);
+            return;
+        }
+
+        EXPECT_EQ (name.rfind ("Matrix_", 0), std::string::npos) << name;
+        ++numShortened;
+    };
 
     for (const auto& target : targetOrder)
     {
         for (const auto& modulator : modulators)
-            EXPECT_EQ (host->parameterName (index++), hostName ("Matrix_" + modulator + "_to_" + target));
+            expectNameFor ("Matrix_" + modulator + "_to_" + target);
 
-        EXPECT_EQ (host->parameterName (index++), hostName ("Matrix_" + target + "_Global_Scale"));
+        expectNameFor ("Matrix_" + target + "_Global_Scale");
     }
 
     EXPECT_EQ (index, 332);
+    EXPECT_EQ (numShortened, 54);
+}
+
+TEST_F (HostParameters, ShortNamesDropThePrefixAndAbbreviateTheModules)
+{
+    const auto matrixIndex = [] (const std::string& target, int column)
+    {
+        const auto position = std::find (targetOrder.begin(), targetOrder.end(), target) - targetOrder.begin();
+        return 76 + 8 * (int) position + column;
+    };
+
+    const std::pair<int, const char*> expected[] = {
+        { matrixIndex ("Pitch_Shifter_1_Pitch", 0), "LFO1>PS1 Pitch" },
+        { matrixIndex ("Pitch_Shifter_1_Mix", 0), "LFO1>PS1 Mix" },
+        { matrixIndex ("Pitch_Shifter_3_Pitch", 4), "Macro1>PS3 Pitch" },
+        { matrixIndex ("Pitch_Shifter_2_Mix", 7), "PS2 Mix Mod Scale" },
+        { matrixIndex ("Macro_2_Offset", 7), "Macro2 Offset Mod Scale" },
+        { matrixIndex ("Gainer_1_Gain", 7), "Gainer1 Gain Mod Scale" },
+        { matrixIndex ("Macro_2_Offset", 6), "Matrix_Macro_3_to_Macro_2_Offset" },
+        { matrixIndex ("Dry_Wet", 7), "Matrix_Dry_Wet_Global_Scale" },
+    };
+
+    for (const auto& [index, name] : expected)
+        EXPECT_EQ (host->parameterName (index), name) << "index " << index;
 }
 
 TEST_F (HostParameters, DisplayTextsAndLabelsAfterStartUp)

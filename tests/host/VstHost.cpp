@@ -149,12 +149,30 @@ std::string VstHost::readString (int opcode, int index, std::size_t capacity)
     return text.data();
 }
 
-std::string VstHost::parameterName (int index) { return readString (effGetParamName, index, 64); }
-std::string VstHost::parameterLabel (int index) { return readString (effGetParamLabel, index, 64); }
-std::string VstHost::parameterDisplay (int index) { return readString (effGetParamDisplay, index, 64); }
-std::string VstHost::effectName() { return readString (effGetEffectName, 0, 256); }
-std::string VstHost::vendorString() { return readString (effGetVendorString, 0, 256); }
-std::string VstHost::productString() { return readString (effGetProductString, 0, 256); }
+std::string VstHost::parameterName (int index)
+{
+    return readString (effGetParamName, index, 64);
+}
+std::string VstHost::parameterLabel (int index)
+{
+    return readString (effGetParamLabel, index, 64);
+}
+std::string VstHost::parameterDisplay (int index)
+{
+    return readString (effGetParamDisplay, index, 64);
+}
+std::string VstHost::effectName()
+{
+    return readString (effGetEffectName, 0, 256);
+}
+std::string VstHost::vendorString()
+{
+    return readString (effGetVendorString, 0, 256);
+}
+std::string VstHost::productString()
+{
+    return readString (effGetProductString, 0, 256);
+}
 
 std::intptr_t VstHost::canDo (const std::string& feature)
 {
@@ -202,7 +220,7 @@ void VstHost::record (const HostEditRecord& edit)
 std::intptr_t VSTCALLBACK VstHost::hostCallback (AEffect* effect, int opcode, int index, std::intptr_t value, void*, float opt)
 {
     auto* host = (effect != nullptr && effect->user != nullptr) ? static_cast<VstHost*> (effect->user)
-                                                                 : hostUnderConstruction;
+                                                                : hostUnderConstruction;
 
     if (host == nullptr)
         return opcode == audioMasterVersion ? kVstVersion : 0;
@@ -232,14 +250,8 @@ std::intptr_t VstHost::answer (int opcode, int index, std::intptr_t, float opt)
             timeInfo.samplePos = samplePosition;
             timeInfo.timeSigNumerator = 4;
             timeInfo.timeSigDenominator = 4;
-            timeInfo.flags = kVstTransportPlaying | kVstTimeSigValid;
-
-            if (tempo > 0.0)
-            {
-                timeInfo.tempo = tempo;
-                timeInfo.flags |= kVstTempoValid;
-            }
-
+            timeInfo.flags = kVstTransportPlaying | kVstTimeSigValid | kVstTempoValid;
+            timeInfo.tempo = tempo;
             return reinterpret_cast<std::intptr_t> (&timeInfo);
 
         case audioMasterBeginEdit:

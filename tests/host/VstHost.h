@@ -92,7 +92,9 @@ public:
     std::intptr_t canDo (const std::string& feature);
 
     //==============================================================================
-    /** Time info offered to the plug-in; a tempo <= 0 leaves the tempo flag cleared. */
+    /** The tempo of the time info offered to the plug-in, flagged valid whatever it is: hosts
+        report 0 when stopped, and some have reported NaN.
+    */
     void setHostTempo (double bpm) { tempo = bpm; }
     std::vector<HostEditRecord> editRecords() const;
     void clearEditRecords();
@@ -109,7 +111,7 @@ private:
     int blockSize;
     double tempo = 120.0;
     double samplePosition = 0.0;
-    VstTimeInfo timeInfo {};
+    VstTimeInfo timeInfo{};
     mutable std::mutex editLock; // the plug-in reports edits from its message and audio threads
     std::vector<HostEditRecord> edits;
 };

@@ -53,7 +53,7 @@ TEST (BeatTranslatorTest, DottedEighthAt90BpmLastsHalfASecond)
 TEST (BeatTranslatorTest, TempoBelowOneIsRaisedToOne)
 {
     velk::TempoInfo tempo;
-    tempo.setBpm (0.0f);
+    tempo.setBpm (0.5);
 
     EXPECT_EQ (tempo.bpm, 1.0f);
     EXPECT_EQ (tempo.msPerBar, 240000.0f);

@@ -227,9 +227,9 @@ TEST_F (LFOModulatorTest, SyncedRatesFollowTheTempo)
     EXPECT_EQ (lfo.getPhaseIncrement(), expectedIncrement (44100.0, 0.0625f));
 }
 
-TEST_F (LFOModulatorTest, SyncedBarAtTempoZeroRunsOncePerFourMinutes)
+TEST_F (LFOModulatorTest, SyncedBarAtTempoBelowOneRunsOncePerFourMinutes)
 {
-    rig.tempo.setBpm (0.0f);
+    rig.tempo.setBpm (0.5);
     set ("_Sync", 1.0f);
     rig.manager.refreshMatrixForBlock();
 

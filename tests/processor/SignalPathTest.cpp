@@ -41,8 +41,10 @@ TEST_F (SignalPathTest, TempoFollowsThePlayHeadAndStaysWithoutAPosition)
         float expectedBpm, expectedMsPerBar;
     };
 
-    for (const auto& row : { Row{ true, 90.0, 90.0f, 2666.6667f }, Row{ true, 0.0, 1.0f, 240000.0f },
-                             Row{ true, std::nullopt, 1.0f, 240000.0f }, Row{ false, 90.0, 150.0f, 1600.0f } })
+    // Hosts report 0 (or no tempo) while stopped: the last tempo stays rather than a bar of minutes.
+    for (const auto& row : { Row{ true, 90.0, 90.0f, 2666.6667f }, Row{ true, 0.5, 1.0f, 240000.0f },
+                             Row{ true, 0.0, 150.0f, 1600.0f }, Row{ true, std::nullopt, 150.0f, 1600.0f },
+                             Row{ false, 90.0, 150.0f, 1600.0f } })
     {
         FixedPlayHead playHead;
         playHead.bpm = 150.0;

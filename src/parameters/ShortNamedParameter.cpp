@@ -1,0 +1,75 @@
+#include "parameters/ShortNamedParameter.h"
+
+#include <utility>
+
+namespace velk
+{
+ShortNamedParameter::ShortNamedParameter (const juce::ParameterID& parameterID,
+                                          const juce::String& parameterName,
+                                          juce::NormalisableRange<float> valueRange,
+                                          float defaultValue,
+                                          const juce::AudioProcessorValueTreeStateParameterAttributes& attributes)
+    : juce::AudioParameterFloat (parameterID, parameterName, valueRange, defaultValue,
+                                 attributes.getAudioParameterFloatAttributes()),
+      shortName (makeShortName (parameterName)),
+      unsnappedDefault (valueRange.convertTo0to1 (defaultValue)),
+      discrete (attributes.getDiscrete()),
+      boolean (attributes.getBoolean())
+{
+}
+
+juce::String ShortNamedParameter::getName (int maximumStringLength) const
+{
+    if (name.length() <= maximumStringLength)
+        return name;
+
+    return shortName.substring (0, maximumStringLength);
+}
+
+float ShortNamedParameter::getDefaultValue() const
+{
+    return unsnappedDefault;
+}
+
+int ShortNamedParameter::getNumSteps() const
+{
+    return juce::RangedAudioParameter::getNumSteps();
+}
+
+bool ShortNamedParameter::isDiscrete() const
+{
+    return discrete;
+}
+
+bool ShortNamedParameter::isBoolean() const
+{
+    return boolean;
+}
+
+juce::String ShortNamedParameter::makeShortName (const juce::String& fullName)
+{
+    static const std::pair<const char*, const char*> abbreviations[] = {
+        { "Matrix_", "" },
+        { "_Global_Scale", " Mod Scale" },
+        { "_to_", ">" },
+        { "Pitch_Shifter", "PS" },
+    };
+
+    auto abbreviated = fullName;
+
+    for (const auto& [longForm, shortForm] : abbreviations)
+        abbreviated = abbreviated.replace (longForm, shortForm);
+
+    juce::String result;
+
+    for (int i = 0; i < abbreviated.length(); ++i)
+    {
+        if (abbreviated[i] != '_')
+            result << juce::String::charToString (abbreviated[i]);
+        else if (!juce::CharacterFunctions::isDigit (abbreviated[i + 1]))
+            result << " ";
+    }
+
+    return result;
+}
+} // namespace velk
