@@ -1,5 +1,5 @@
 #include "parameters/ShortNamedParameter.h"
-#include "modulation/ParameterCreation.h"
+#include "parameters/ParameterCreation.h"
 #include "support/TestAudioProcessor.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "modulation/ParameterCreation.h"
+#include "parameters/ParameterCreation.h"
 #include "processor/CCMapper.h"
 #include "processor/PresetsManager.h"
 #include "processor/XmlReader.h"
