@@ -21,7 +21,7 @@ TavelinAudioProcessor& processorWithPresetsAndMap()
         p.getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
 
         for (const auto& [parameter, controller] : { std::pair ("Delay_1_Time", 1), std::pair ("Dry_Wet", 74) })
-            p.ccMapper.midiMap.appendChild (juce::ValueTree (parameter).setProperty (velk::CCMapper::ccValueProperty, controller, nullptr), nullptr);
+            p.ccMapper.assignController (parameter, controller);
 
         return p;
     }();

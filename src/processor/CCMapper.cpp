@@ -22,26 +22,64 @@ CCMapper::CCMapper()
 {
     for (auto& value : heldValues)
         value.store (MidiBlockSummary::none);
-
-    midiMap.addListener (this);
 }
 
 CCMapper::~CCMapper()
 {
-    midiMap.removeListener (this);
     delete routes.load();
 }
 
 //==============================================================================
+void CCMapper::assignController (const juce::String& parameterId, int controller)
+{
+    const juce::ScopedLock lock (mapLock);
+    midiMap.getOrCreateChildWithName (parameterId, nullptr).setProperty (ccValueProperty, controller, nullptr);
+    publishRoutes();
+}
+
+void CCMapper::removeAssignment (const juce::String& parameterId)
+{
+    const juce::ScopedLock lock (mapLock);
+    midiMap.removeChild (midiMap.getChildWithName (parameterId), nullptr);
+    publishRoutes();
+}
+
+void CCMapper::clearMap()
+{
+    const juce::ScopedLock lock (mapLock);
+
+    for (auto child = midiMap.getNumChildren(); --child >= 0;)
+        midiMap.removeChild (child, nullptr);
+
+    publishRoutes();
+}
+
+juce::ValueTree CCMapper::getMap() const
+{
+    const juce::ScopedLock lock (mapLock);
+    return midiMap.createCopy();
+}
+
+std::unique_ptr<juce::XmlElement> CCMapper::createMapXml() const
+{
+    const juce::ScopedLock lock (mapLock);
+    return midiMap.createXml();
+}
+
 void CCMapper::loadMapFromXml (const juce::XmlElement& xml)
 {
-    if (xml.getTagName().equalsIgnoreCase (midiMapTag.toString()))
-        midiMap = juce::ValueTree::fromXml (xml);
+    if (!xml.getTagName().equalsIgnoreCase (midiMapTag.toString()))
+        return;
+
+    auto loaded = juce::ValueTree::fromXml (xml);
+    const juce::ScopedLock lock (mapLock);
+    midiMap = std::move (loaded);
+    publishRoutes();
 }
 
 bool CCMapper::writeMapFile (const juce::File& file) const
 {
-    return XmlFileWriter::write (*midiMap.createXml(), file, {});
+    return XmlFileWriter::write (*createMapXml(), file, {});
 }
 
 void CCMapper::loadMapFile (const juce::File& file)
@@ -110,6 +148,7 @@ void CCMapper::moveMappedParameters (const ControllerValues& values) const noexc
 
 void CCMapper::useParameters (const juce::AudioProcessorValueTreeState& parameters)
 {
+    const juce::ScopedLock lock (mapLock);
     parameterStore = &parameters;
     publishRoutes();
 }
@@ -125,26 +164,5 @@ void CCMapper::publishRoutes()
     // now gets the new one. Readers stay inside only for one block's controller pass.
     while (activeReaders.load() != 0)
         std::this_thread::yield();
-}
-
-void CCMapper::valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&)
-{
-    publishRoutes();
-}
-void CCMapper::valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&)
-{
-    publishRoutes();
-}
-void CCMapper::valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int)
-{
-    publishRoutes();
-}
-void CCMapper::valueTreeChildOrderChanged (juce::ValueTree&, int, int)
-{
-    publishRoutes();
-}
-void CCMapper::valueTreeRedirected (juce::ValueTree&)
-{
-    publishRoutes();
 }
 } // namespace velk

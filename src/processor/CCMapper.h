@@ -12,12 +12,13 @@ namespace velk
 /** The MIDI CC map: a value tree with one child per mapped parameter, whose type is the
     parameter's identifier and whose "cc" property is the controller number.
 
-    The tree belongs to the message thread (MIDI learn, the map menu) and to the host's state
-    restore. The audio thread never touches it: once parameters are given with useParameters(),
-    every change of the tree publishes a fresh CCMapSnapshot, which the audio thread reads
-    through readRoutes() without a lock.
+    The tree is edited and read only through the calls below, which take turns on the map's own
+    lock, so that MIDI learn on the message thread and a state save or restore on the host's
+    thread never meet. The audio thread never touches the tree or the lock: once parameters are
+    given with useParameters(), every change publishes a fresh CCMapSnapshot, which the audio
+    thread reads through readRoutes().
 */
-class CCMapper : private juce::ValueTree::Listener
+class CCMapper
 {
 public:
     /** The type of the map tree and the tag of the map element in chunks and files. */
@@ -32,9 +33,26 @@ public:
     //==============================================================================
     /** Starts with an empty map and no controller received. */
     CCMapper();
-    ~CCMapper() override;
+    ~CCMapper();
 
     //==============================================================================
+    // Any thread but the audio thread.
+
+    /** MIDI learn: the parameter's child, made when there is none, takes the controller number. */
+    void assignController (const juce::String& parameterId, int controller);
+
+    /** Removes the parameter's child, when there is one. */
+    void removeAssignment (const juce::String& parameterId);
+
+    /** Removes every child, the last first. */
+    void clearMap();
+
+    /** A copy of the map, to read. */
+    juce::ValueTree getMap() const;
+
+    /** The map as an XML element, for the state chunk. */
+    std::unique_ptr<juce::XmlElement> createMapXml() const;
+
     /** Replaces the map with the tree made from this element when its tag is the map tag in any
         letter case; anything else leaves the map as it is. The contents are not checked: children
         that name no parameter are kept (and never applied).
@@ -76,8 +94,8 @@ public:
     */
     void reapplyHeldControllers();
 
-    /** Audio thread: calls fn with the latest published snapshot (an empty one before
-        useParameters()). Never blocks or allocates. A thread that replaces the map waits until
+    /** Any thread, the audio thread too: calls fn with the latest published snapshot (an empty
+        one before useParameters()). Never blocks or allocates. A thread that replaces the map waits until
         no call is inside fn before it frees the snapshot it replaced, so keep fn short.
     */
     template <typename Function>
@@ -89,9 +107,6 @@ public:
     }
 
     //==============================================================================
-    /** The map. Edit it only on the message thread (or in a state restore). */
-    juce::ValueTree midiMap{ midiMapTag };
-
     /** The controller number (0 to 127) of the last controller message the audio thread saw,
         -1 until one arrives. Written by the audio thread, read by MIDI learn.
     */
@@ -101,18 +116,15 @@ private:
     //==============================================================================
     using ControllerValues = std::array<int, MidiBlockSummary::numControllers>;
 
+    /** With the map's lock held. */
     void publishRoutes();
 
     /** Sets the parameters of every controller with a value, in ascending controller order. */
     void moveMappedParameters (const ControllerValues& values) const noexcept;
 
-    void valueTreePropertyChanged (juce::ValueTree&, const juce::Identifier&) override;
-    void valueTreeChildAdded (juce::ValueTree&, juce::ValueTree&) override;
-    void valueTreeChildRemoved (juce::ValueTree&, juce::ValueTree&, int) override;
-    void valueTreeChildOrderChanged (juce::ValueTree&, int, int) override;
-    void valueTreeRedirected (juce::ValueTree&) override;
-
     //==============================================================================
+    juce::ValueTree midiMap{ midiMapTag };
+    juce::CriticalSection mapLock;
     const juce::AudioProcessorValueTreeState* parameterStore = nullptr;
     std::atomic<const CCMapSnapshot*> routes;
     mutable std::atomic<int> activeReaders{ 0 };

@@ -6,6 +6,9 @@ namespace velk
 {
 /** The name (the file name without extension) and the full path of the preset the user last
     loaded or saved. The state chunk carries the name; the path stays with the instance.
+
+    Any thread but the audio thread: the message thread names presets it loads and saves while
+    the host saves or restores the state chunk from a thread of its own.
 */
 class CurrentPreset
 {
@@ -22,6 +25,7 @@ public:
     void setName (const juce::String& newName);
 
 private:
+    juce::CriticalSection lock;
     juce::String name{ initialName };
     juce::String filePath;
 };

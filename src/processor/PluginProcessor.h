@@ -90,7 +90,9 @@ public:
     /** The parameter store: attachments, parameter listeners, presets (its state tree). */
     juce::AudioProcessorValueTreeState valueTreeState;
 
-    /** The MIDI map (MIDI learn edits it) and the last controller the audio thread received. */
+    /** The MIDI map, which MIDI learn, map files and the state chunk edit through its calls (any
+        thread but the audio thread), and the last controller the audio thread received.
+    */
     velk::CCMapper ccMapper;
 
     /** The randomizer's groups and its generator (which the editor may reseed). */
@@ -118,7 +120,7 @@ public:
     */
     void refreshEditorReadouts();
 
-    /** The name and path of the preset last loaded or saved. */
+    /** The name and path of the preset last loaded or saved; any thread but the audio thread. */
     velk::CurrentPreset& getCurrentPreset() noexcept { return currentPreset; }
     const velk::CurrentPreset& getCurrentPreset() const noexcept { return currentPreset; }
 

@@ -21,8 +21,7 @@ void PluginState::write (juce::MemoryBlock& destData) const
     if (xml == nullptr)
         xml = std::make_unique<juce::XmlElement> (stateTreeType);
 
-    if (ccMapper.midiMap.isValid())
-        xml->addChildElement (ccMapper.midiMap.createXml().release());
+    xml->addChildElement (ccMapper.createMapXml().release());
 
     xml->createNewChildElement (presetNameXmlTag)->setAttribute (presetNameXmlAttribute, current.getName());
     StateChunk::write (*xml, destData);

@@ -10,6 +10,10 @@ namespace velk
 /** The state chunk that hosts keep with their projects: the parameter tree, then the MIDI map
     and a "Preset_Metadata" element with the preset's name, as one line of XML in the
     framework's binary wrapper (StateChunk).
+
+    Hosts save and restore from whatever thread they like: each part is taken and put back
+    through its owner's lock (the parameter store's, the map's, the preset name's), never read
+    while the message thread changes it.
 */
 class PluginState
 {

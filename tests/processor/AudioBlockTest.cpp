@@ -258,16 +258,6 @@ TEST_F (AudioBlock, FilterSwitchOfANonTerminalChainHasNoEffect)
 }
 
 //==============================================================================
-TEST (EqualPowerMix, GainsAtTheThreeMarks)
-{
-    EXPECT_EQ (dryGainFor (0.0f), 1.0f);
-    EXPECT_NEAR (wetGainFor (0.0f), 4.8e-6f, 0.05e-6f);
-    EXPECT_NEAR (dryGainFor (50.0f), 0.70771f, 1.0e-5f);
-    EXPECT_NEAR (wetGainFor (50.0f), 0.70771f, 1.0e-5f);
-    EXPECT_NEAR (dryGainFor (100.0f), 4.8e-6f, 0.05e-6f);
-    EXPECT_EQ (wetGainFor (100.0f), 1.0f);
-}
-
 TEST_F (AudioBlock, DryWetMixesChainAndInputWithEqualPowerGains)
 {
     for (auto mix : { 0.0f, 50.0f, 100.0f })
@@ -353,18 +343,10 @@ TEST_F (AudioBlock, OutputLevelStepsOncePerBlockAlongItsRamp)
     rig.settle();
     rig.set ("Global_Gain", -12.0f);
 
-    const auto target = rig.get ("Global_Gain");
-    auto level = 0.0f;
     std::vector<float> blockGains;
 
     for (int block = 0; block < 3; ++block)
-    {
-        blockGains.push_back (decibelsToGain (level));
-        const auto step = (target - level) / (float) rampLength;
-
-        for (int i = 0; i < 512; ++i)
-            level += step;
-    }
+        blockGains.push_back (decibelsToGain (rampAfterBlocks (0.0f, rig.get ("Global_Gain"), block, 512)));
 
     const auto input = testTone (3 * 512);
     const auto output = rig.process (input, 512);
@@ -404,10 +386,9 @@ TEST_F (AudioBlock, OutputLevelArrivesWithinALongBlock)
 //==============================================================================
 TEST_F (AudioBlock, HostAnswers)
 {
-    EXPECT_EQ (rig.processor->getTailLengthSeconds(), 0.0);
-    EXPECT_TRUE (rig.processor->acceptsMidi());
-    EXPECT_FALSE (rig.processor->producesMidi());
-    EXPECT_FALSE (rig.processor->isMidiEffect());
-    EXPECT_EQ (rig.processor->getName(), "Tavelin");
+    const auto& processor = *rig.processor;
+    EXPECT_EQ (processor.getTailLengthSeconds(), 0.0);
+    EXPECT_TRUE (processor.acceptsMidi() && !processor.producesMidi() && !processor.isMidiEffect());
+    EXPECT_EQ (processor.getName(), "Tavelin");
 }
 } // namespace velk::test

@@ -136,7 +136,7 @@ TEST (AudioThreadWatch, SeesAllocationsAndLocks)
 
 TEST_F (AudioThreadDiscipline, BlocksAllocateNothingAndLockOnlyForMappedControllers)
 {
-    rig.processor->ccMapper.midiMap.appendChild (juce::ValueTree ("Delay_1_Mix").setProperty (CCMapper::ccValueProperty, 7, nullptr), nullptr);
+    rig.processor->ccMapper.assignController ("Delay_1_Mix", 7);
 
     const auto mappedController = juce::MidiMessage::controllerEvent (1, 7, 100);
     const auto unmappedController = juce::MidiMessage::controllerEvent (1, 9, 100);

@@ -15,9 +15,9 @@ protected:
     void SetUp() override { ASSERT_TRUE (folder.createDirectory()); }
     void TearDown() override { folder.deleteRecursively(); }
 
-    static void map (CCMapper& mapper, const juce::String& parameterID, const juce::var& controller)
+    static void map (CCMapper& mapper, const juce::String& parameterID, int controller)
     {
-        mapper.midiMap.getOrCreateChildWithName (parameterID, nullptr).setProperty (CCMapper::ccValueProperty, controller, nullptr);
+        mapper.assignController (parameterID, controller);
     }
 
     /** The map as (child type, controller number) pairs, in child order. */
@@ -25,7 +25,7 @@ protected:
     {
         std::vector<std::pair<juce::String, int>> children;
 
-        for (const auto& child : mapper.midiMap)
+        for (const auto& child : mapper.getMap())
             children.emplace_back (child.getType().toString(), static_cast<int> (child[CCMapper::ccValueProperty]));
 
         return children;
@@ -50,10 +50,11 @@ protected:
 //==============================================================================
 TEST_F (CCMapperTest, StartsWithAnEmptyMapAndNoControllerReceived)
 {
-    EXPECT_TRUE (mapper.midiMap.isValid());
-    EXPECT_EQ (mapper.midiMap.getType().toString(), "Tavelin_MIDI_MAP");
-    EXPECT_EQ (mapper.midiMap.getNumChildren(), 0);
-    EXPECT_EQ (mapper.midiMap.getNumProperties(), 0);
+    const auto map = mapper.getMap();
+    EXPECT_TRUE (map.isValid());
+    EXPECT_EQ (map.getType().toString(), "Tavelin_MIDI_MAP");
+    EXPECT_EQ (map.getNumChildren(), 0);
+    EXPECT_EQ (map.getNumProperties(), 0);
     EXPECT_EQ (mapper.lastReceivedCC.load(), -1);
     EXPECT_EQ (CCMapper::ccValueProperty.toString(), "cc");
 }
@@ -69,7 +70,7 @@ TEST_F (CCMapperTest, MapFileRoundTripKeepsChildrenTheirOrderAndNumbers)
     CCMapper restored;
     restored.loadMapFile (mapFile);
 
-    EXPECT_EQ (restored.midiMap.getType(), CCMapper::midiMapTag);
+    EXPECT_EQ (restored.getMap().getType(), CCMapper::midiMapTag);
     EXPECT_EQ (describe (restored), describe (mapper));
 }
 
@@ -96,7 +97,7 @@ TEST_F (CCMapperTest, MapTagIsComparedWithoutRegardToCase)
 
     mapper.loadMapFromXml (*xml);
 
-    EXPECT_EQ (mapper.midiMap.getType().toString(), "tavelin_midi_map");
+    EXPECT_EQ (mapper.getMap().getType().toString(), "tavelin_midi_map");
     EXPECT_EQ (describe (mapper), (std::vector<std::pair<juce::String, int>>{ { "Delay_1_Time", 3 } }));
 }
 
@@ -106,7 +107,7 @@ TEST_F (CCMapperTest, LoadedNumbersStayTextAndReadAsTheirIntegerPart)
 
     mapper.loadMapFromXml (*xml);
 
-    EXPECT_TRUE (mapper.midiMap.getChild (0)[CCMapper::ccValueProperty].isString());
+    EXPECT_TRUE (mapper.getMap().getChild (0)[CCMapper::ccValueProperty].isString());
     EXPECT_EQ (describe (mapper), (std::vector<std::pair<juce::String, int>>{ { "A", 12 }, { "B", 0 }, { "C", 0 } }));
 }
 
@@ -132,22 +133,25 @@ TEST_F (CCMapperTest, FileThatDoesNotParseChangesNothing)
     EXPECT_EQ (describe (mapper), (std::vector<std::pair<juce::String, int>>{ { "Delay_1_Time", 12 } }));
 }
 
-TEST_F (CCMapperTest, ListenerOnTheMapHearsThatALoadedMapReplacedIt)
+TEST_F (CCMapperTest, LearnAssignsReassignsAndRemovesOneChildPerParameter)
 {
-    struct RedirectCounter : juce::ValueTree::Listener
-    {
-        void valueTreeRedirected (juce::ValueTree&) override { ++count; }
-        int count = 0;
-    } counter;
+    using Map = std::vector<std::pair<juce::String, int>>;
 
-    mapper.midiMap.addListener (&counter);
-    const auto oldMap = mapper.midiMap;
+    const auto copyBefore = mapper.getMap();
+    map (mapper, "Delay_1_Time", 12);
+    map (mapper, "Panner_1_Pan", 12);
+    map (mapper, "Delay_1_Time", 3);
+    EXPECT_EQ (describe (mapper), (Map{ { "Delay_1_Time", 3 }, { "Panner_1_Pan", 12 } }));
+    EXPECT_TRUE (mapper.getMap().getChild (0)[CCMapper::ccValueProperty].isInt());
 
-    mapper.loadMapFromXml (*juce::parseXML ("<Tavelin_MIDI_MAP><Panner_1_Pan cc=\"1\"/></Tavelin_MIDI_MAP>"));
+    mapper.removeAssignment ("Delay_1_Time");
+    mapper.removeAssignment ("Not_Mapped");
+    EXPECT_EQ (describe (mapper), (Map{ { "Panner_1_Pan", 12 } }));
 
-    EXPECT_EQ (counter.count, 1);
-    EXPECT_EQ (oldMap.getNumChildren(), 0);
-    mapper.midiMap.removeListener (&counter);
+    mapper.clearMap();
+    EXPECT_TRUE (describe (mapper).empty());
+    EXPECT_EQ (copyBefore.getNumChildren(), 0) << "a copy is the map of its moment";
+    EXPECT_EQ (mapper.createMapXml()->toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()), "<Tavelin_MIDI_MAP/>");
 }
 
 //==============================================================================
@@ -172,7 +176,7 @@ TEST_F (CCMapperTest, EveryEditOfTheMapIsPublishedToTheAudioThreadView)
     EXPECT_EQ (routesFor (mapper, 7), juce::StringArray ("Delay_1_Time"));
     EXPECT_EQ (routesFor (mapper, 9), juce::StringArray ("Panner_1_Pan"));
 
-    mapper.midiMap.moveChild (1, 0, nullptr);
+    mapper.removeAssignment ("Panner_1_Pan");
     map (mapper, "Panner_1_Pan", 7);
     EXPECT_EQ (routesFor (mapper, 7), juce::StringArray ("Delay_1_Time", "Panner_1_Pan"));
 
@@ -180,7 +184,7 @@ TEST_F (CCMapperTest, EveryEditOfTheMapIsPublishedToTheAudioThreadView)
     EXPECT_TRUE (routesFor (mapper, 7).isEmpty());
     EXPECT_EQ (routesFor (mapper, 1), juce::StringArray ("LFO_1_Wave"));
 
-    mapper.midiMap.removeAllChildren (nullptr);
+    mapper.clearMap();
     EXPECT_TRUE (routesFor (mapper, 1).isEmpty());
 }
 } // namespace

@@ -79,12 +79,17 @@ namespace
         return PresetsManager::getPresetFile (name);
     }
 
-    /** A preset that differs from the start-up values in one recognisable place. */
-    void writePresetWithDelayTime (const juce::File& file, float delayTime)
+    using MakeFile = std::function<bool (const juce::File&)>;
+
+    /** Writes a preset that differs from the start-up values in one recognisable place. */
+    MakeFile presetWithDelayTime (float delayTime)
     {
-        juce::ValueTree state ("Tavelin");
-        state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", delayTime } }), nullptr);
-        ASSERT_TRUE (PresetsManager::savePreset (state, file).wasOk());
+        return [delayTime] (const juce::File& file)
+        {
+            juce::ValueTree state ("Tavelin");
+            state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", delayTime } }), nullptr);
+            return PresetsManager::savePreset (state, file).wasOk();
+            };
     }
 } // namespace
 
@@ -196,26 +201,27 @@ TEST (ProcessorIdentifiers, ModuleUidsCountFromOne)
 TEST_F (ProcessorConstruction, IdentifierListsFollowTheEditorsPositions)
 {
     const TavelinAudioProcessor processor;
+    const auto& layout = processor.getParameterLayout();
 
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[0], (juce::StringArray{ "Pitch_Shifter_1_Pitch", "Pitch_Shifter_2_Pitch", "Pitch_Shifter_3_Pitch" }));
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[3][1], "Pitch_Shifter_2_Mix");
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[5], (juce::StringArray{ "Delay_1_Synced_Time", "Delay_2_Synced_Time", "Delay_3_Synced_Time" }));
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[6][0], "Delay_1_Sync");
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[9][2], "Delay_3_PingPong");
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[10][0], "Gainer_1_Gain");
-    EXPECT_EQ (processor.getParameterLayout().chainParameterUIDs[11][2], "Panner_3_Pan");
-    EXPECT_EQ (processor.getParameterLayout().chainBypassUIDs, (juce::StringArray{ "Chain_Bypass_0", "Chain_Bypass_1", "Chain_Bypass_2" }));
+    EXPECT_EQ (layout.chainParameterUIDs[0], (juce::StringArray{ "Pitch_Shifter_1_Pitch", "Pitch_Shifter_2_Pitch", "Pitch_Shifter_3_Pitch" }));
+    EXPECT_EQ (layout.chainParameterUIDs[3][1], "Pitch_Shifter_2_Mix");
+    EXPECT_EQ (layout.chainParameterUIDs[5], (juce::StringArray{ "Delay_1_Synced_Time", "Delay_2_Synced_Time", "Delay_3_Synced_Time" }));
+    EXPECT_EQ (layout.chainParameterUIDs[6][0], "Delay_1_Sync");
+    EXPECT_EQ (layout.chainParameterUIDs[9][2], "Delay_3_PingPong");
+    EXPECT_EQ (layout.chainParameterUIDs[10][0], "Gainer_1_Gain");
+    EXPECT_EQ (layout.chainParameterUIDs[11][2], "Panner_3_Pan");
+    EXPECT_EQ (layout.chainBypassUIDs, (juce::StringArray{ "Chain_Bypass_0", "Chain_Bypass_1", "Chain_Bypass_2" }));
 
-    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[0][0], "LFO_1_Rate");
-    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[3], (juce::StringArray{ "LFO_1_Wave", "LFO_2_Wave", "LFO_3_Wave", "LFO_4_Wave" }));
-    EXPECT_EQ (processor.getParameterLayout().lfoParameterUIDs[5][3], "LFO_4_High_Rate");
-    EXPECT_EQ (processor.getParameterLayout().macroParameterUIDs, (juce::StringArray{ "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset" }));
+    EXPECT_EQ (layout.lfoParameterUIDs[0][0], "LFO_1_Rate");
+    EXPECT_EQ (layout.lfoParameterUIDs[3], (juce::StringArray{ "LFO_1_Wave", "LFO_2_Wave", "LFO_3_Wave", "LFO_4_Wave" }));
+    EXPECT_EQ (layout.lfoParameterUIDs[5][3], "LFO_4_High_Rate");
+    EXPECT_EQ (layout.macroParameterUIDs, (juce::StringArray{ "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset" }));
 
-    EXPECT_EQ (processor.getParameterLayout().filterModeParameterUID, "Filter_Mode");
-    EXPECT_EQ (processor.getParameterLayout().filterCutoffParameterUID, "Filter_Cut");
-    EXPECT_EQ (processor.getParameterLayout().filterResonanceParameterUID, "Filter_Res");
-    EXPECT_EQ (processor.getParameterLayout().dryWetParameterUID, "Dry_Wet");
-    EXPECT_EQ (processor.getParameterLayout().globalGainParameterUID, "Global_Gain");
+    EXPECT_EQ (layout.filterModeParameterUID, "Filter_Mode");
+    EXPECT_EQ (layout.filterCutoffParameterUID, "Filter_Cut");
+    EXPECT_EQ (layout.filterResonanceParameterUID, "Filter_Res");
+    EXPECT_EQ (layout.dryWetParameterUID, "Dry_Wet");
+    EXPECT_EQ (layout.globalGainParameterUID, "Global_Gain");
 }
 
 TEST_F (ProcessorConstruction, ChainTargetMatrixListsHoldEightCellsEach)
@@ -283,7 +289,7 @@ TEST_F (ProcessorConstruction, ScopeBufferAndStateTreeStartEmpty)
     EXPECT_EQ (processor.valueTreeState.state.getType().toString(), "Tavelin");
     EXPECT_FALSE (processor.getProgramChangeRequest().pendingProgramChange);
     EXPECT_EQ (processor.ccMapper.lastReceivedCC, -1);
-    EXPECT_EQ (processor.ccMapper.midiMap.getNumChildren(), 0);
+    EXPECT_EQ (processor.ccMapper.getMap().getNumChildren(), 0);
     EXPECT_EQ (processor.randomizeAmount, 1.0f);
 }
 
@@ -300,6 +306,8 @@ TEST_F (ProcessorConstruction, StartUpBypassesChainsTwoAndThreeAndOpensChainOnes
     EXPECT_EQ (rig.get ("Gainer_3_Gain"), -6.0f);
     EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "INIT");
     EXPECT_TRUE (rig.processor->getCurrentPreset().getFilePath().isEmpty());
+    EXPECT_TRUE (juce::File (PresetsManager::presetsFolderPath).isDirectory()) << "made when missing";
+    EXPECT_TRUE (ProgramChangeManager::getMidiPresetsFolder().isDirectory());
 }
 
 TEST_F (ProcessorConstruction, EveryOtherParameterStartsAtItsDefault)
@@ -329,43 +337,11 @@ TEST_F (ProcessorConstruction, StartUpChangesAreAnnouncedChainTwoChainThreeThenG
     EXPECT_EQ (indices, (std::vector<int>{ 52, 66, 37 }));
 }
 
-TEST_F (ProcessorConstruction, CreatesThePresetFolderAndItsMidiFolder)
+TEST_F (ProcessorConstruction, StartUpPresetIsTheDefaultElseTheFactoryOneWhicheverLoads)
 {
-    const TavelinAudioProcessor processor;
-
-    EXPECT_TRUE (juce::File (PresetsManager::presetsFolderPath).isDirectory());
-    EXPECT_TRUE (ProgramChangeManager::getMidiPresetsFolder().isDirectory());
-}
-
-TEST_F (ProcessorConstruction, DefaultPresetWinsOverTheFactoryPreset)
-{
-    juce::File (PresetsManager::presetsFolderPath).createDirectory();
-    writePresetWithDelayTime (presetFile ("User_Default"), 500.0f);
-    writePresetWithDelayTime (presetFile ("Simple_Delay_BPF"), 250.0f);
-
-    const ProcessorRig rig;
-
-    EXPECT_EQ (rig.get ("Delay_1_Time"), 500.0f);
-    EXPECT_EQ (rig.get ("Chain_Bypass_1"), 0.0f) << "the preset replaces the start-up values";
-    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "User_Default");
-    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("User_Default").getFullPathName());
-}
-
-TEST_F (ProcessorConstruction, FactoryPresetLoadsWhenTheDefaultIsAFolder)
-{
-    presetFile ("User_Default").createDirectory();
-    writePresetWithDelayTime (presetFile ("Simple_Delay_BPF"), 250.0f);
-
-    const ProcessorRig rig;
-
-    EXPECT_EQ (rig.get ("Delay_1_Time"), 250.0f);
-    EXPECT_EQ (rig.processor->getCurrentPreset().getName(), "Simple_Delay_BPF");
-    EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), presetFile ("Simple_Delay_BPF").getFullPathName());
-}
-
-TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextOneIs)
-{
-    using MakeFile = std::function<bool (const juce::File&)>;
+    const auto preset = presetWithDelayTime;
+    const MakeFile folder = [] (const juce::File& f)
+    { return f.createDirectory().wasOk(); };
     const MakeFile corrupt = [] (const juce::File& f)
     { return f.replaceWithText ("<Tavelin><PARAM id="); };
     const MakeFile empty = [] (const juce::File& f)
@@ -373,31 +349,27 @@ TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextO
     const MakeFile unreadable = [] (const juce::File& f)
     { return f.replaceWithText ("<Tavelin/>") && chmod (f.getFullPathName().toRawUTF8(), 0) == 0; };
     const MakeFile oversized = [] (const juce::File& f)
-    {
-        const auto padding = juce::String::repeatedString ("x", (int) XmlReader::maxFileSize);
-        return f.replaceWithText ("<Tavelin><!--" + padding + "--></Tavelin>");
-    };
-    const MakeFile valid = [] (const juce::File& f)
-    {
-        juce::ValueTree state ("Tavelin");
-        state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", 250.0f } }), nullptr);
-        return PresetsManager::savePreset (state, f).wasOk();
-    };
+    { return f.replaceWithText ("<Tavelin><!--" + juce::String::repeatedString ("x", (int) XmlReader::maxFileSize) + "--></Tavelin>"); };
 
     struct Row
     {
         const char* description;
         MakeFile makeDefault, makeFactory;
         const char* expectedName;
+        float expectedDelayTime;
         bool needsPermissions = false;
     };
 
-    for (const auto& row : { Row{ "corrupt default alone", corrupt, nullptr, "INIT" },
-                             Row{ "corrupt default", corrupt, valid, "Simple_Delay_BPF" },
-                             Row{ "empty default", empty, valid, "Simple_Delay_BPF" },
-                             Row{ "oversized default", oversized, valid, "Simple_Delay_BPF" },
-                             Row{ "unreadable default", unreadable, valid, "Simple_Delay_BPF", true },
-                             Row{ "empty default and corrupt factory", empty, corrupt, "INIT" } })
+    const auto factory = "Simple_Delay_BPF";
+
+    for (const auto& row : { Row{ "both", preset (500.0f), preset (250.0f), "User_Default", 500.0f },
+                             Row{ "default a folder", folder, preset (250.0f), factory, 250.0f },
+                             Row{ "corrupt default alone", corrupt, nullptr, "INIT", 120.0f },
+                             Row{ "corrupt default", corrupt, preset (250.0f), factory, 250.0f },
+                             Row{ "empty default", empty, preset (250.0f), factory, 250.0f },
+                             Row{ "oversized default", oversized, preset (250.0f), factory, 250.0f },
+                             Row{ "unreadable default", unreadable, preset (250.0f), factory, 250.0f, true },
+                             Row{ "empty default and corrupt factory", empty, corrupt, "INIT", 120.0f } })
     {
         SCOPED_TRACE (row.description);
 
@@ -410,7 +382,7 @@ TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextO
 
         if (row.makeFactory != nullptr)
         {
-            ASSERT_TRUE (row.makeFactory (presetFile ("Simple_Delay_BPF")));
+            ASSERT_TRUE (row.makeFactory (presetFile (factory)));
         }
 
         const ProcessorRig rig;
@@ -418,8 +390,8 @@ TEST_F (ProcessorConstruction, StartUpPresetThatDoesNotLoadIsNotTakenAndTheNextO
 
         EXPECT_EQ (rig.processor->getCurrentPreset().getName(), juce::String (row.expectedName));
         EXPECT_EQ (rig.processor->getCurrentPreset().getFilePath(), loaded ? presetFile (row.expectedName).getFullPathName() : juce::String());
-        EXPECT_EQ (rig.get ("Delay_1_Time"), loaded ? 250.0f : 120.0f);
-        EXPECT_EQ (rig.get ("Chain_Bypass_1"), loaded ? 0.0f : 1.0f) << "the start-up values stay when nothing loads";
+        EXPECT_EQ (rig.get ("Delay_1_Time"), row.expectedDelayTime);
+        EXPECT_EQ (rig.get ("Chain_Bypass_1"), loaded ? 0.0f : 1.0f) << "a preset replaces the start-up values; none leaves them";
         chmod (presetFile ("User_Default").getFullPathName().toRawUTF8(), 0644);
     }
 }

@@ -201,7 +201,7 @@ TEST_F (ProcessorProgramChange, ControllersWithOrAfterTheProgramChangeWinOverIts
     {
         SCOPED_TRACE (row.description);
         ProcessorRig rig;
-        rig.processor->ccMapper.midiMap.appendChild (juce::ValueTree ("Delay_1_Time").setProperty (CCMapper::ccValueProperty, 12, nullptr), nullptr);
+        rig.processor->ccMapper.assignController ("Delay_1_Time", 12);
 
         for (const auto& events : row.blocks)
         {
@@ -267,12 +267,7 @@ class ProcessorControllers : public ::testing::Test
 protected:
     void map (const juce::String& parameterId, const juce::var& controller)
     {
-        juce::ValueTree child (parameterId);
-
-        if (!controller.isVoid())
-            child.setProperty (CCMapper::ccValueProperty, controller, nullptr);
-
-        rig.processor->ccMapper.midiMap.appendChild (child, nullptr);
+        appendToMap (rig.processor->ccMapper, parameterId, controller);
     }
 
     float normalised (const juce::String& id) const { return rig.parameter (id).getValue(); }
@@ -374,7 +369,7 @@ TEST_F (ProcessorControllers, ChildNamingNoParameterMovesNothing)
 TEST_F (ProcessorControllers, ClearedMapMovesNothing)
 {
     map ("Dry_Wet", 1);
-    rig.processor->ccMapper.midiMap.removeAllChildren (nullptr);
+    rig.processor->ccMapper.clearMap();
 
     send (controllers ({ { 1, 0 } }));
 

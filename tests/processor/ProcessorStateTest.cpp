@@ -34,9 +34,7 @@ namespace
 
     void mapController (TavelinAudioProcessor& processor, const juce::String& parameterId, int controller)
     {
-        juce::ValueTree child (parameterId);
-        child.setProperty (CCMapper::ccValueProperty, controller, nullptr);
-        processor.ccMapper.midiMap.appendChild (child, nullptr);
+        processor.ccMapper.assignController (parameterId, controller);
     }
 } // namespace
 
@@ -63,7 +61,7 @@ protected:
         for (auto* parameter : processor.getParameters())
             snapshot.values.push_back (parameter->getValue());
 
-        snapshot.map = processor.ccMapper.midiMap.toXmlString();
+        snapshot.map = processor.ccMapper.getMap().toXmlString();
         snapshot.presetName = processor.getCurrentPreset().getName();
         return snapshot;
     }
@@ -119,8 +117,8 @@ TEST_F (ProcessorState, RoundTripRestoresParametersMapAndPresetName)
 
     EXPECT_EQ (snapshotOf (*destination.processor), snapshotOf (*source.processor));
     EXPECT_EQ (destination.get ("Delay_2_Time"), 333.0f);
-    EXPECT_EQ (destination.processor->ccMapper.midiMap.getChild (1).getType().toString(), "Panner_2_Pan");
-    EXPECT_EQ ((int) destination.processor->ccMapper.midiMap.getChild (1)[CCMapper::ccValueProperty], 7);
+    EXPECT_EQ (destination.processor->ccMapper.getMap().getChild (1).getType().toString(), "Panner_2_Pan");
+    EXPECT_EQ ((int) destination.processor->ccMapper.getMap().getChild (1)[CCMapper::ccValueProperty], 7);
     EXPECT_EQ (destination.processor->getCurrentPreset().getName(), "My Preset");
 }
 
@@ -199,7 +197,7 @@ TEST_F (ProcessorState, ChunkWithoutMapOrMetadataKeepsTheCurrentOnes)
     changeEverything (destination);
     restore (*destination.processor, chunkWithText ("<Tavelin><PARAM id=\"Dry_Wet\" value=\"20\"/></Tavelin>"));
 
-    EXPECT_EQ (destination.processor->ccMapper.midiMap.getNumChildren(), 2);
+    EXPECT_EQ (destination.processor->ccMapper.getMap().getNumChildren(), 2);
     EXPECT_EQ (destination.processor->getCurrentPreset().getName(), "My Preset");
     EXPECT_EQ (destination.get ("Dry_Wet"), 20.0f);
 }
@@ -217,8 +215,8 @@ TEST_F (ProcessorState, MapTagInOtherLetterCaseIsStillTheMap)
 {
     restore (*destination.processor, chunkWithText ("<Tavelin><tavelin_midi_map><Dry_Wet cc=\"3\"/></tavelin_midi_map></Tavelin>"));
 
-    ASSERT_EQ (destination.processor->ccMapper.midiMap.getNumChildren(), 1);
-    EXPECT_EQ (destination.processor->ccMapper.midiMap.getChild (0).getType().toString(), "Dry_Wet");
+    ASSERT_EQ (destination.processor->ccMapper.getMap().getNumChildren(), 1);
+    EXPECT_EQ (destination.processor->ccMapper.getMap().getChild (0).getType().toString(), "Dry_Wet");
 }
 
 TEST_F (ProcessorState, SecondMapElementStaysInTheParameterTree)
@@ -226,8 +224,8 @@ TEST_F (ProcessorState, SecondMapElementStaysInTheParameterTree)
     restore (*destination.processor, chunkWithText ("<Tavelin><Tavelin_MIDI_MAP><Dry_Wet cc=\"3\"/></Tavelin_MIDI_MAP>"
                                                     "<Tavelin_MIDI_MAP><Global_Gain cc=\"4\"/></Tavelin_MIDI_MAP></Tavelin>"));
 
-    ASSERT_EQ (destination.processor->ccMapper.midiMap.getNumChildren(), 1);
-    EXPECT_EQ (destination.processor->ccMapper.midiMap.getChild (0).getType().toString(), "Dry_Wet");
+    ASSERT_EQ (destination.processor->ccMapper.getMap().getNumChildren(), 1);
+    EXPECT_EQ (destination.processor->ccMapper.getMap().getChild (0).getType().toString(), "Dry_Wet");
     EXPECT_TRUE (destination.processor->valueTreeState.copyState().getChildWithName ("Tavelin_MIDI_MAP").isValid());
 }
 

@@ -31,6 +31,20 @@ public:
     std::optional<double> bpm;
 };
 
+/** Appends a child to a MIDI map as a map file or a chunk may (a second child of a parameter,
+    none or text for its controller), through the XML that the map loads.
+*/
+inline void appendToMap (CCMapper& mapper, const juce::String& parameterId, const juce::var& controller = {})
+{
+    auto xml = mapper.createMapXml();
+    auto* child = xml->createNewChildElement (parameterId);
+
+    if (!controller.isVoid())
+        child->setAttribute (CCMapper::ccValueProperty, controller.toString());
+
+    mapper.loadMapFromXml (*xml);
+}
+
 /** A stereo signal as two vectors, the form the tests compare in. */
 using StereoSignal = std::array<std::vector<float>, 2>;
 

@@ -69,9 +69,7 @@ protected:
 
     void mapController (int controller, const juce::String& parameterId)
     {
-        juce::ValueTree child (parameterId);
-        child.setProperty (CCMapper::ccValueProperty, controller, nullptr);
-        processor->ccMapper.midiMap.appendChild (child, nullptr);
+        processor->ccMapper.assignController (parameterId, controller);
     }
 
     std::unique_ptr<TavelinAudioProcessor> processor = std::make_unique<TavelinAudioProcessor>();
@@ -223,7 +221,7 @@ TEST_P (SteadyStateAllocation, MessageThreadChangesDuringPlaybackAllocateNothing
     audioThread.join();
 
     EXPECT_TRUE (counts.isEmpty()) << describe (counts) << " over " << blocksRendered << " blocks";
-    EXPECT_EQ (processor->ccMapper.midiMap.getNumChildren(), 1 + changesMade / 50);
+    EXPECT_EQ (processor->ccMapper.getMap().getNumChildren(), 1 + changesMade / 50);
 }
 
 TEST_P (SteadyStateAllocation, ProgramChangeBlocksAllocateNothing)

@@ -100,8 +100,8 @@ protected:
         parameters.set ("Panner_1_Pan", 12.5f);
         parameters.set ("Delay_1_Time", 777.0f);
 
-        mapper.midiMap.appendChild (juce::ValueTree ("Panner_1_Pan").setProperty (velk::CCMapper::ccValueProperty, 7, nullptr), nullptr);
-        mapBefore = mapper.midiMap.toXmlString();
+        mapper.assignController ("Panner_1_Pan", 7);
+        mapBefore = mapper.getMap().toXmlString();
     }
 
     void TearDown() override
@@ -137,7 +137,7 @@ protected:
     {
         EXPECT_FLOAT_EQ (pan->load(), 12.5f);
         EXPECT_FLOAT_EQ (time->load(), 777.0f);
-        EXPECT_EQ (mapper.midiMap.toXmlString(), mapBefore);
+        EXPECT_EQ (mapper.getMap().toXmlString(), mapBefore);
     }
 
     tavelin::test::TestParameterStore parameters;

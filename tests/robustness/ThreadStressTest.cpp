@@ -1,6 +1,7 @@
 #include "processor/PluginProcessor.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
+#include "processor/StateChunk.h"
 #include "robustness/SignalChecks.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +27,10 @@ juce::MidiBuffer blockMidi (int block)
     return midi;
 }
 
-/** One processor driven at once by the host's audio thread, a host automation thread and the
-    message thread, which does what the editor does and saves and restores the state as the
-    host does from its main thread. Each thread checks what it can see; the ThreadSanitizer
-    build checks the rest.
-
-    The state calls stay on the message thread: the MIDI map is a value tree that MIDI learn
-    edits there, and a value tree cannot be read and edited from two threads at once.
+/** One processor driven at once by the host's audio thread, a host automation thread, a host
+    thread that saves and restores the state, and the message thread, which does what the editor
+    does: MIDI learn, map files, preset loads, program changes, the randomizer. Each thread
+    checks what it can see; the ThreadSanitizer build checks the rest.
 */
 class ThreadStressTest : public testing::Test
 {
@@ -45,12 +43,14 @@ protected:
         map ("Delay_1_Time", 7);
         map ("Dry_Wet", 21);
         map ("Pitch_Shifter_2_Pitch", 21);
+        ASSERT_TRUE (processor->ccMapper.writeMapFile (mapFile));
     }
 
     void TearDown() override
     {
         processor.reset();
         juce::File (velk::PresetsManager::presetsFolderPath).deleteRecursively();
+        mapFile.deleteFile();
     }
 
     /** Two program-change presets and one for the browser, each with its own delay time. */
@@ -71,7 +71,7 @@ protected:
 
     void map (const juce::String& parameterId, int controller)
     {
-        processor->ccMapper.midiMap.appendChild (juce::ValueTree (parameterId).setProperty (velk::CCMapper::ccValueProperty, controller, nullptr), nullptr);
+        processor->ccMapper.assignController (parameterId, controller);
     }
 
     void runAudioThread()
@@ -104,16 +104,46 @@ protected:
         }
     }
 
-    void saveAndRestoreState()
+    /** As a host saves and restores from a thread of its own: every chunk must read back, with
+        the map and the name of a preset that was really loaded.
+    */
+    void runHostStateThread()
     {
-        juce::MemoryBlock chunk;
-        processor->getStateInformation (chunk);
+        const juce::StringArray presetNames{ "INIT", "Browser", "a", "b" };
 
-        if (chunk.getSize() < 9)
-            ++unreadableChunks;
+        while (!stop)
+        {
+            juce::MemoryBlock chunk;
+            processor->getStateInformation (chunk);
+            const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
+            const auto* metadata = xml != nullptr ? xml->getChildByName ("Preset_Metadata") : nullptr;
 
-        processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
-        ++stateRoundTrips;
+            if (metadata == nullptr || xml->getChildByName (velk::CCMapper::midiMapTag.toString()) == nullptr
+                || !presetNames.contains (metadata->getStringAttribute ("Preset_Name")))
+                ++badChunks;
+
+            processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
+            ++stateRoundTrips;
+        }
+    }
+
+    /** What the editor's timer reads, each read something the processor can really show. */
+    void readLikeTheEditor()
+    {
+        auto& p = *processor;
+        p.refreshEditorReadouts();
+        const auto& scope = p.getReadouts().getScopeBuffer();
+        const auto& depths = p.getReadouts().getModsBuffer();
+        const auto lastController = p.ccMapper.lastReceivedCC.load();
+        bool plausible = scope.size() == 256 && juce::StringArray{ "-1", "7", "21" }.contains (juce::String (lastController));
+
+        for (auto value : scope)
+            plausible = plausible && std::isfinite (value);
+
+        for (int i = 0; i < depths.getNumProperties(); ++i)
+            plausible = plausible && juce::isPositiveAndNotGreaterThan ((double) depths[depths.getPropertyName (i)], 1.0);
+
+        implausibleReads += plausible ? 0 : 1;
     }
 
     void runAutomationThread()
@@ -138,13 +168,13 @@ protected:
         switch (action % 10)
         {
             case 0:
-                velk::PresetsManager::loadPreset (velk::PresetsManager::getPresetFile ("Browser"), p.valueTreeState);
+                p.loadPreset (velk::PresetsManager::getPresetFile ("Browser"));
                 break;
             case 1:
                 map ("Panner_1_Pan", action % 128);
                 break;
             case 2:
-                p.ccMapper.midiMap.removeChild (p.ccMapper.midiMap.getNumChildren() - 1, nullptr);
+                p.ccMapper.removeAssignment ("Panner_1_Pan");
                 break;
             case 3:
                 p.parametersRandomizer.randomizeParametersByAmount (velk::ParametersRandomizer::effectsGroup, 0.3f);
@@ -162,21 +192,20 @@ protected:
                 p.valueTreeState.copyState(); // what the store's own timer does
                 break;
             case 8:
-                saveAndRestoreState();
+                p.ccMapper.loadMapFile (mapFile);
                 break;
             default: // what the processor's own timer does
-                p.refreshEditorReadouts();
                 p.loadPendingProgramChange();
-                editorReads += p.getReadouts().getScopeBuffer().size() + p.getReadouts().getModsBuffer().getNumProperties() + p.ccMapper.lastReceivedCC.load()
-                               + (p.getProgramChangeRequest().pendingProgramChange ? 1 : 0);
+                readLikeTheEditor();
                 break;
         }
     }
 
     std::unique_ptr<TavelinAudioProcessor> processor;
     std::atomic<bool> stop{ false };
-    std::atomic<int> nonFiniteSamples{ 0 }, blocksProcessed{ 0 };
-    int stateRoundTrips = 0, unreadableChunks = 0, editorReads = 0;
+    std::atomic<int> nonFiniteSamples{ 0 }, blocksProcessed{ 0 }, stateRoundTrips{ 0 }, badChunks{ 0 };
+    int implausibleReads = 0;
+    const juce::File mapFile = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("stress.vtcc");
 };
 
 TEST_F (ThreadStressTest, AudioAutomationAndMessageThreadsTogetherKeepTheOutputFinite)
@@ -185,6 +214,8 @@ TEST_F (ThreadStressTest, AudioAutomationAndMessageThreadsTogetherKeepTheOutputF
                        { runAudioThread(); });
     std::thread automation ([this]
                             { runAutomationThread(); });
+    std::thread hostState ([this]
+                           { runHostStateThread(); });
 
     // This thread is the test's message thread.
     for (int action = 0; action < numEditorActions; ++action)
@@ -193,12 +224,13 @@ TEST_F (ThreadStressTest, AudioAutomationAndMessageThreadsTogetherKeepTheOutputF
     stop = true;
     audio.join();
     automation.join();
+    hostState.join();
 
     EXPECT_EQ (nonFiniteSamples.load(), 0);
     EXPECT_GT (blocksProcessed.load(), 0);
-    EXPECT_GT (stateRoundTrips, 0);
-    EXPECT_EQ (unreadableChunks, 0);
-    EXPECT_GT (editorReads, 0);
+    EXPECT_GT (stateRoundTrips.load(), 0);
+    EXPECT_EQ (badChunks.load(), 0);
+    EXPECT_EQ (implausibleReads, 0);
 }
 
 TEST_F (ThreadStressTest, StateSavedAfterTheStormRestoresIntoAFreshProcessor)
@@ -224,6 +256,7 @@ TEST_F (ThreadStressTest, StateSavedAfterTheStormRestoresIntoAFreshProcessor)
         EXPECT_EQ (restored.valueTreeState.getParameter (withId->paramID)->getValue(), parameter->getValue()) << withId->paramID;
     }
 
-    EXPECT_EQ (restored.ccMapper.midiMap.toXmlString(), processor->ccMapper.midiMap.toXmlString());
+    EXPECT_EQ (restored.ccMapper.getMap().toXmlString(), processor->ccMapper.getMap().toXmlString());
+    EXPECT_EQ (restored.getCurrentPreset().getName(), processor->getCurrentPreset().getName());
 }
 } // namespace
