@@ -154,8 +154,9 @@ TEST (FileEncodingServicesTest, MapInUtf8WithMarkLoads)
 
     mapper.loadMapFile (file);
 
-    ASSERT_EQ (mapper.midiMap.getNumChildren(), 1);
-    EXPECT_EQ (mapper.midiMap.getChild (0).getType().toString(), "Delay_1_Time");
-    EXPECT_EQ ((int) mapper.midiMap.getChild (0)[velk::CCMapper::ccValueProperty], 21);
+    const auto map = mapper.getMap();
+    ASSERT_EQ (map.getNumChildren(), 1);
+    EXPECT_EQ (map.getChild (0).getType().toString(), "Delay_1_Time");
+    EXPECT_EQ ((int) map.getChild (0)[velk::CCMapper::ccValueProperty], 21);
 }
 } // namespace
