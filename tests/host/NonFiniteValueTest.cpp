@@ -23,6 +23,11 @@ namespace
         { "Global_Mod_Scale", 332, "Global Mod Scale" },
     };
 
+    void PrintTo (const Target& target, std::ostream* stream)
+    {
+        *stream << target.hostName;
+    }
+
     std::vector<std::vector<float>> processSine (VstHost& host, int numBlocks)
     {
         std::vector<std::vector<float>> input (2, std::vector<float> (512)), output, rendered (2);
