@@ -1,5 +1,6 @@
 #include "parameters/ShortNamedParameter.h"
 
+#include <cmath>
 #include <utility>
 
 namespace velk
@@ -9,8 +10,9 @@ ShortNamedParameter::ShortNamedParameter (const juce::ParameterID& parameterID,
                                           juce::NormalisableRange<float> valueRange,
                                           float defaultValue,
                                           const juce::AudioProcessorValueTreeStateParameterAttributes& attributes)
-    : juce::AudioParameterFloat (parameterID, parameterName, valueRange, defaultValue,
-                                 attributes.getAudioParameterFloatAttributes()),
+    : juce::RangedAudioParameter (parameterID, parameterName,
+                                  attributes.getAudioParameterFloatAttributes().getAudioProcessorParameterWithIDAttributes()),
+      valueKeeper (parameterID, parameterName, valueRange, defaultValue, attributes.getAudioParameterFloatAttributes()),
       shortName (makeShortName (parameterName)),
       unsnappedDefault (valueRange.convertTo0to1 (defaultValue)),
       discrete (attributes.getDiscrete()),
@@ -24,6 +26,22 @@ juce::String ShortNamedParameter::getName (int maximumStringLength) const
         return name;
 
     return shortName.substring (0, maximumStringLength);
+}
+
+const juce::NormalisableRange<float>& ShortNamedParameter::getNormalisableRange() const
+{
+    return valueKeeper.range;
+}
+
+float ShortNamedParameter::getValue() const
+{
+    return kept().getValue();
+}
+
+void ShortNamedParameter::setValue (float newValue)
+{
+    if (std::isfinite (newValue))
+        kept().setValue (newValue);
 }
 
 float ShortNamedParameter::getDefaultValue() const
@@ -44,6 +62,17 @@ bool ShortNamedParameter::isDiscrete() const
 bool ShortNamedParameter::isBoolean() const
 {
     return boolean;
+}
+
+juce::String ShortNamedParameter::getText (float normalisedValue, int maximumStringLength) const
+{
+    return kept().getText (normalisedValue, maximumStringLength);
+}
+
+float ShortNamedParameter::getValueForText (const juce::String& text) const
+{
+    const auto value = kept().getValueForText (text);
+    return std::isfinite (value) ? value : getValue();
 }
 
 juce::String ShortNamedParameter::makeShortName (const juce::String& fullName)

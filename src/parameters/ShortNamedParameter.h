@@ -16,8 +16,14 @@ namespace velk
     store's class can have: the store hears it on a bare setValue. This one reaches the store
     when the change is announced (sendValueChangedMessageToListeners), as it is by
     setValueNotifyingHost, by the host wrappers and by every write in this plug-in.
+
+    A value that is not a number (NaN or infinite) is refused and the parameter keeps the value
+    it has: a VST 2.4 host can send one, and the framework's class would store it, so it would
+    reach the signal path (a NaN rate brought the process down, a NaN mix silenced every
+    sample as NaN). Because of that guard the value can't live in the framework's class, whose
+    setValue can't be called from a derived class; it lives in an unpublished instance of it.
 */
-class ShortNamedParameter : public juce::AudioParameterFloat
+class ShortNamedParameter : public juce::RangedAudioParameter
 {
 public:
     ShortNamedParameter (const juce::ParameterID& parameterID,
@@ -29,10 +35,20 @@ public:
     /** The full name where it fits, otherwise the short name, cut to fit if even that doesn't. */
     juce::String getName (int maximumStringLength) const override;
 
+    const juce::NormalisableRange<float>& getNormalisableRange() const override;
+    float getValue() const override;
+
+    /** Takes a finite value; ignores any other. */
+    void setValue (float newValue) override;
+
     float getDefaultValue() const override;
     int getNumSteps() const override;
     bool isDiscrete() const override;
     bool isBoolean() const override;
+    juce::String getText (float normalisedValue, int maximumStringLength) const override;
+
+    /** The value the text reads as; the present value where that isn't a number ("nan"). */
+    float getValueForText (const juce::String& text) const override;
 
 private:
     /** The short form of a full name: the "Matrix_" prefix goes, "_Global_Scale" becomes
@@ -42,6 +58,13 @@ private:
         "Matrix_Pitch_Shifter_1_Pitch_Global_Scale" reads "PS1 Pitch Mod Scale".
     */
     static juce::String makeShortName (const juce::String& fullName);
+
+    /** The framework's float parameter, known to no processor: it holds the value and makes the
+        texts, so snapping, clamping and formatting are exactly the framework's. Its overrides are
+        private, so they are reached through the public interface of its base. */
+    juce::AudioParameterFloat valueKeeper;
+    juce::AudioProcessorParameter& kept() { return valueKeeper; }
+    const juce::AudioProcessorParameter& kept() const { return valueKeeper; }
 
     const juce::String shortName;
     const float unsnappedDefault;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iomanip>
+#include <limits>
 #include <sstream>
 
 namespace
@@ -44,8 +46,12 @@ struct ChangeLog : juce::AudioProcessorValueTreeState::Listener
     juce::String entries;
 };
 
-/** Everything a host or the store can see of one parameter, through a run of writes. */
-std::string observe (std::unique_ptr<juce::RangedAudioParameter> parameter)
+const float nonFiniteValues[] = { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                                  -std::numeric_limits<float>::infinity() };
+
+/** Everything a host or the store can see of one parameter, through a run of writes. With
+    offerNonFinite every write is followed by the non-finite values, which must leave no trace. */
+std::string observe (std::unique_ptr<juce::RangedAudioParameter> parameter, bool offerNonFinite = false)
 {
     tavelin::test::TestParameterStore parameters;
     auto& p = *parameters.store.createAndAddParameter (std::move (parameter));
@@ -63,6 +69,11 @@ std::string observe (std::unique_ptr<juce::RangedAudioParameter> parameter)
     for (auto value : { 0.0f, 0.3f, 0.5f, 1.0f })
     {
         p.setValueNotifyingHost (value);
+
+        if (offerNonFinite)
+            for (auto nonFinite : nonFiniteValues)
+                p.setValueNotifyingHost (nonFinite);
+
         seen << p.getText (value, 0) << "|" << p.getValue() << "|" << *raw << "|";
     }
 
@@ -90,13 +101,46 @@ TEST_P (ShortNamedParameterTest, BehavesAsTheStoresOwnParameter)
                                 .withBoolean (c.boolean)
                                 .withStringFromValueFunction (unitText);
 
-    EXPECT_EQ (observe (std::make_unique<velk::ShortNamedParameter> (juce::ParameterID{ "P" }, "Name", c.range, c.defaultValue, attributes)),
+    EXPECT_EQ (observe (std::make_unique<velk::ShortNamedParameter> (juce::ParameterID{ "P" }, "Name", c.range, c.defaultValue, attributes), true),
                observe (std::make_unique<juce::AudioProcessorValueTreeState::Parameter> (juce::ParameterID{ "P" }, "Name", c.range, c.defaultValue, attributes)));
 }
 
 INSTANTIATE_TEST_SUITE_P (Ranges, ShortNamedParameterTest, testing::ValuesIn (configurations),
                           [] (const testing::TestParamInfo<Configuration>& testCase)
                           { return std::string (testCase.param.name); });
+
+class ShortNamedParameterNonFiniteTest : public testing::TestWithParam<std::pair<float, const char*>>
+{
+};
+
+TEST_P (ShortNamedParameterNonFiniteTest, LeavesTheValueAndTheStoreAlone)
+{
+    const auto [value, text] = GetParam();
+    tavelin::test::TestParameterStore parameters;
+    auto* raw = velk::addFloatParameter (parameters.store, "P", "Name", { 0.001f, 20.0f, 0.001f, 0.5f }, 1.0f, "Hz", nullptr);
+    parameters.finishCreatingParameters();
+    auto& p = *parameters.store.getParameter ("P");
+    p.setValueNotifyingHost (0.3f);
+    const auto before = p.getValue();
+    const auto rawBefore = raw->load();
+    ChangeLog log;
+    parameters.store.addParameterListener ("P", &log);
+
+    p.setValueNotifyingHost (value);
+    const auto valueForText = p.getValueForText (text);
+
+    EXPECT_EQ (p.getValue(), before);
+    EXPECT_EQ (raw->load(), rawBefore);
+    EXPECT_TRUE (log.entries.isEmpty()) << log.entries;
+    EXPECT_TRUE (std::isfinite (valueForText)) << text;
+    parameters.store.removeParameterListener ("P", &log);
+}
+
+INSTANTIATE_TEST_SUITE_P (Values, ShortNamedParameterNonFiniteTest,
+                          testing::Values (std::make_pair (nonFiniteValues[0], "nan"), std::make_pair (nonFiniteValues[1], "inf"),
+                                           std::make_pair (nonFiniteValues[2], "-inf")),
+                          [] (const testing::TestParamInfo<std::pair<float, const char*>>& testCase)
+                          { return std::to_string (testCase.index); });
 
 TEST (ShortNamedParameterNameTest, FullNameWhereItFitsShortNameWhereItDoesNot)
 {
