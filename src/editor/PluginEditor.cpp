@@ -1,0 +1,62 @@
+#include "editor/PluginEditor.h"
+
+#include "editor/Panel.h"
+#include "processor/PluginProcessor.h"
+
+namespace
+{
+void writeLifecycleLine (const juce::String& line)
+{
+    // Logger::outputDebugString writes the line to standard error and flushes it.
+    juce::Logger::outputDebugString (line);
+}
+} // namespace
+
+//==============================================================================
+TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor& owner)
+    : juce::AudioProcessorEditor (owner),
+      processor (owner),
+      parameterMapper (owner.valueTreeState)
+{
+    juce::LookAndFeel::setDefaultLookAndFeel (mainLook);
+    // Fonts resolved before this keep the system face, and with no system font text draws nothing.
+    juce::Typeface::clearTypefaceCache();
+    setLookAndFeel (mainLook);
+
+    ccMapperUIManager = std::make_unique<velk::CCMapperUIManager> (processor.ccMapper);
+    dropShadow.setShadowProperties (juce::DropShadow (juce::Colours::black.withAlpha ((juce::uint8) 0x66), 1, { 0, 2 }));
+
+    headerPanel = std::make_unique<velk::VelkPanel> (true, true, true, true, false);
+    addAndMakeVisible (*headerPanel);
+    headerPanel->darkerShade = true;
+
+    // The sections are built here, in stacking order.
+
+    setResizable (true, true);
+    getConstrainer()->setFixedAspectRatio ((double) Tavelin::Panel::baseWidth / (double) Tavelin::Panel::baseHeight);
+    getConstrainer()->setSizeLimits (juce::roundToInt (Tavelin::Panel::baseWidth * Tavelin::Panel::minScale),
+                                     juce::roundToInt (Tavelin::Panel::baseHeight * Tavelin::Panel::minScale),
+                                     juce::roundToInt (Tavelin::Panel::baseWidth * Tavelin::Panel::maxScale),
+                                     juce::roundToInt (Tavelin::Panel::baseHeight * Tavelin::Panel::maxScale));
+    setSize (openingBounds().getWidth(), openingBounds().getHeight());
+
+    writeLifecycleLine ("Plugin editor launched");
+    startTimer (100);
+}
+
+TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
+{
+    setLookAndFeel (nullptr);
+    writeLifecycleLine ("Plugin editor closed");
+}
+
+//==============================================================================
+void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+}
+
+void TavelinAudioProcessorEditor::timerCallback()
+{
+    // The sections' refresh steps run here.
+}
