@@ -46,6 +46,9 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
 
 TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
 {
+    // A menu left open would outlive the window; its choice is dropped (the menus watch their
+    // controls for deletion).
+    juce::PopupMenu::dismissAllActiveMenus();
     setLookAndFeel (nullptr);
     writeLifecycleLine ("Plugin editor closed");
 }

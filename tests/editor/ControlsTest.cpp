@@ -1,0 +1,90 @@
+#include "editor/EditorFixture.h"
+#include "editor/GoldenImage.h"
+
+namespace tavelin::test
+{
+namespace
+{
+    void setParameter (TavelinAudioProcessor& processor, const juce::String& id, float value)
+    {
+        auto* parameter = processor.valueTreeState.getParameter (id);
+        parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
+    }
+
+    juce::String valueLabelText (const juce::Slider& knob)
+    {
+        for (auto* child : knob.getChildren())
+            if (auto* label = dynamic_cast<juce::Label*> (child))
+                return label->getText();
+
+        return "(no value label)";
+    }
+
+    struct RingCase
+    {
+        const char* parameter;
+        float value, depth;
+        bool squared, enabled;
+    };
+} // namespace
+
+using BoundKnob = EditorFixture;
+
+TEST_F (BoundKnob, ShowsTheParameterTextWithTheUnitOnceAndCarriesItsIdentifierAndShadow)
+{
+    openEditor().createAndBindKnob (knobs[0], "Gainer_2_Gain", "dB", TavelinAudioProcessorEditor::chain2Colour);
+    const auto& knob = *knobs[0];
+
+    EXPECT_EQ (valueLabelText (knob), "-6.00 dB");
+    EXPECT_EQ (knob.getRange(), juce::Range<double> (-70.0, 0.0));
+    EXPECT_EQ (knob.getComponentID(), "Gainer_2_Gain");
+    EXPECT_EQ (knob.parameterID, "Gainer_2_Gain");
+    EXPECT_EQ (knob.getParentComponent(), editor);
+    EXPECT_TRUE (knob.isVisible());
+    EXPECT_NE (knob.getComponentEffect(), nullptr);
+
+    setParameter (*processor, "Gainer_2_Gain", -70.0f);
+    EXPECT_EQ (valueLabelText (knob), "-INF dB");
+}
+
+TEST_F (BoundKnob, ChainKnobsAreBoundInChainOrder)
+{
+    openEditor();
+    const auto& gainIds = processor->chainParameterUIDs[10];
+
+    for (int chain = 0; chain < 3; ++chain)
+        editor->createAndBindChainKnob (chain, chainKnobs, gainIds[chain], "dB", TavelinAudioProcessorEditor::chain1Colour);
+
+    for (int chain = 0; chain < 3; ++chain)
+        EXPECT_EQ (chainKnobs[chain]->parameterID, gainIds[chain]);
+}
+
+TEST_F (BoundKnob, ModulationRingFollowsDepthValueSquaringAndEnablement)
+{
+    // Left to right: half the rest of the range; a quarter of it (0.5 squared); all of it; all
+    // of it dimmed on a disabled knob; nothing at the top of the range; nothing at 0.0001.
+    const RingCase cases[] = { { "Delay_1_Mix", 50.0f, 0.5f, false, true },
+                               { "Delay_1_Mix", 50.0f, 0.5f, true, true },
+                               { "Delay_1_Mix", 50.0f, 1.0f, false, true },
+                               { "Delay_1_Mix", 50.0f, 1.0f, false, false },
+                               { "Delay_2_Mix", 100.0f, 1.0f, false, true },
+                               { "Delay_1_Mix", 50.0f, 0.0001f, false, true } };
+    openEditor();
+    std::vector<juce::Image> drawn;
+
+    for (size_t i = 0; i < std::size (cases); ++i)
+    {
+        const auto& c = cases[i];
+        setParameter (*processor, c.parameter, c.value);
+        editor->createAndBindKnob (knobs[i], c.parameter, "%", TavelinAudioProcessorEditor::chain1Colour);
+        auto& knob = *knobs[i];
+        knob.setBounds (0, 0, 50, 50);
+        knob.modulationDepth = c.depth;
+        knob.squareModulationDepth = c.squared;
+        knob.setEnabled (c.enabled);
+        drawn.push_back (snapshot (knob, 2.0f));
+    }
+
+    EXPECT_TRUE (matchesGolden (sideBySide (drawn), "knob_modulation_rings", 2));
+}
+} // namespace tavelin::test

@@ -1,0 +1,116 @@
+#include "editor/EditorFixture.h"
+
+#include <tuple>
+
+namespace tavelin::test
+{
+namespace
+{
+    struct ChangeCounter : juce::ChangeListener
+    {
+        void changeListenerCallback (juce::ChangeBroadcaster*) override { ++calls; }
+        int calls = 0;
+    };
+} // namespace
+
+class MidiLearn : public EditorFixture
+{
+protected:
+    MidiLearn() { openEditor(); }
+
+    velk::VelkKnob& bind (size_t slot, const juce::String& parameterID)
+    {
+        editor->createAndBindKnob (knobs[slot], parameterID, {}, TavelinAudioProcessorEditor::chain1Colour);
+        return *knobs[slot];
+    }
+
+    /** The menu's choice, then the change message delivered. */
+    static void choose (velk::MIDITarget& target, int menuResult)
+    {
+        target.handleMenuResult (menuResult);
+        pumpMessages();
+    }
+
+    /** The map as "identifier=cc", in child order. */
+    juce::StringArray mapEntries() const
+    {
+        juce::StringArray entries;
+
+        for (const auto& child : processor->ccMapper.midiMap)
+            entries.add (child.getType().toString() + "=" + child[velk::CCMapper::ccValueProperty].toString());
+
+        return entries;
+    }
+
+    void processBlockWithController (int controller, int value)
+    {
+        juce::AudioBuffer<float> buffer (2, 64);
+        buffer.clear();
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, controller, value), 0);
+        processor->processBlock (buffer, midi);
+    }
+
+    static constexpr int assign = velk::MIDITarget::assignItemId;
+    static constexpr int clear = velk::MIDITarget::clearItemId;
+};
+
+TEST_F (MidiLearn, AssignAndClearEachSetTheirOwnRequestAndTellTheListenerOnce)
+{
+    using Row = std::tuple<int, bool, bool>;
+
+    for (const auto& [result, assignWanted, clearWanted] : { Row{ 1, true, false }, Row{ 2, false, true }, Row{ 0, false, false } })
+    {
+        ChangeCounter listener;
+        velk::MIDITarget target;
+        target.addChangeListener (&listener);
+
+        choose (target, result);
+
+        EXPECT_EQ (target.assignRequested, assignWanted) << result;
+        EXPECT_EQ (target.clearRequested, clearWanted) << result;
+        EXPECT_EQ (listener.calls, assignWanted || clearWanted ? 1 : 0) << result;
+    }
+}
+
+TEST_F (MidiLearn, AssignReusesAParametersChildAndAClearedOneComesBackAtTheEnd)
+{
+    auto& time = bind (0, "Delay_1_Time");
+    auto& mix = bind (1, "Delay_1_Mix");
+
+    choose (time, assign); // before any controller has arrived
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=-1"));
+    EXPECT_FALSE (time.assignRequested);
+
+    processor->ccMapper.lastReceivedCC = 7;
+    choose (mix, assign);
+    processor->ccMapper.lastReceivedCC = 9;
+    choose (time, assign);
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=9", "Delay_1_Mix=7"));
+
+    choose (time, clear);
+    choose (time, clear); // nothing left to clear
+    EXPECT_FALSE (time.clearRequested);
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=7"));
+
+    choose (time, assign);
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=7", "Delay_1_Time=9"));
+}
+
+TEST_F (MidiLearn, ALearnedControllerMovesTheParameterFromTheNextBlockOn)
+{
+    processor->prepareToPlay (44100.0, 64);
+    auto& time = bind (0, "Delay_1_Time");
+
+    processBlockWithController (20, 0);
+    choose (time, assign);
+    ASSERT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=20"));
+
+    processBlockWithController (20, 127);
+    pumpMessages();
+
+    EXPECT_EQ (time.getValue(), 1000.0);
+    EXPECT_EQ ((double) copyState().getChildWithProperty ("id", "Delay_1_Time")["value"], 1000.0);
+    processor->releaseResources();
+}
+} // namespace tavelin::test
