@@ -3,8 +3,15 @@
 #include "editor/Panel.h"
 #include "processor/PluginProcessor.h"
 
+#include <EditorAssets.h>
+
 namespace
 {
+std::unique_ptr<juce::Drawable> icon (const char* svg, int size)
+{
+    return juce::Drawable::createFromImageData (svg, (size_t) size);
+}
+
 void writeLifecycleLine (const juce::String& line)
 {
     // Logger::outputDebugString writes the line to standard error and flushes it.
@@ -29,6 +36,11 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     headerPanel = std::make_unique<velk::VelkPanel> (true, true, true, true, false);
     addAndMakeVisible (*headerPanel);
     headerPanel->darkerShade = true;
+
+    powerOnIcon = icon (EditorAssets::power_on_svg, EditorAssets::power_on_svgSize);
+    powerOffIcon = icon (EditorAssets::power_off_svg, EditorAssets::power_off_svgSize);
+    parallelIcon = icon (EditorAssets::parallel_svg, EditorAssets::parallel_svgSize);
+    serialIcon = icon (EditorAssets::serial_svg, EditorAssets::serial_svgSize);
 
     // The sections are built here, in stacking order.
 

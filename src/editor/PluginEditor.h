@@ -75,6 +75,7 @@ private:
     juce::DropShadowEffect dropShadow;
     std::unique_ptr<velk::VelkPanel> headerPanel;
 
+    // The chains' bypass and serial-mode buttons show these: on/off, parallel/serial.
     std::unique_ptr<juce::Drawable> powerOnIcon;
     std::unique_ptr<juce::Drawable> powerOffIcon;
     std::unique_ptr<juce::Drawable> parallelIcon;
