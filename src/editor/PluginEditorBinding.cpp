@@ -5,6 +5,10 @@
 void TavelinAudioProcessorEditor::createAndBindKnob (std::unique_ptr<velk::VelkKnob>& knob, const juce::String& parameterID,
                                                      const juce::String& suffix, const juce::Colour& colour)
 {
+    // The knob that the holder had goes, and its attachment must go first.
+    if (knob != nullptr)
+        parameterMapper.detachSlider (*knob);
+
     knob.reset (velk::UIControlFactory::createRegularKnobWithValueLabel (colour, suffix));
     bindKnob (*knob, parameterID);
 }

@@ -47,6 +47,17 @@ TEST_F (BoundKnob, ShowsTheParameterTextWithTheUnitOnceAndCarriesItsIdentifierAn
     EXPECT_EQ (valueLabelText (knob), "-INF dB");
 }
 
+TEST_F (BoundKnob, ReplacingAKnobInItsHolderUnbindsTheOldOne)
+{
+    openEditor().createAndBindKnob (knobs[0], "Delay_1_Mix", "%", TavelinAudioProcessorEditor::chain1Colour);
+    editor->createAndBindKnob (knobs[0], "Delay_1_Mix", "%", TavelinAudioProcessorEditor::chain1Colour);
+
+    setParameter (*processor, "Delay_1_Mix", 80.0f); // the old knob's attachment would move a deleted slider
+
+    EXPECT_EQ (knobs[0]->getValue(), 80.0);
+    EXPECT_EQ (editor->getNumChildComponents(), 3); // header panel, corner grip, the new knob
+}
+
 TEST_F (BoundKnob, ChainKnobsAreBoundInChainOrder)
 {
     openEditor();

@@ -12,6 +12,7 @@ ControlToParameterMapper::~ControlToParameterMapper() = default;
 void ControlToParameterMapper::attachSliderToParameter (juce::Slider* slider, const juce::String& parameterID)
 {
     sliderAttachments.add (new juce::AudioProcessorValueTreeState::SliderAttachment (parameters, parameterID, *slider));
+    attachedSliders.add (slider);
 
     // The attachment gives the slider the parameter's text, and the slider would append its own
     // suffix to it ("-6.00 dB dB").
@@ -29,5 +30,15 @@ void ControlToParameterMapper::attachMenuToParameter (juce::ComboBox* comboBox, 
 {
     comboBoxAttachments.add (new juce::AudioProcessorValueTreeState::ComboBoxAttachment (parameters, parameterID, *comboBox));
     comboBox->setComponentID (parameterID);
+}
+void ControlToParameterMapper::detachSlider (const juce::Slider& slider)
+{
+    const auto index = attachedSliders.indexOf (&slider);
+
+    if (index < 0)
+        return;
+
+    sliderAttachments.remove (index);
+    attachedSliders.remove (index);
 }
 } // namespace velk

@@ -21,12 +21,18 @@ public:
     void attachButtonToParameter (juce::Button* button, const juce::String& parameterID);
     void attachMenuToParameter (juce::ComboBox* comboBox, const juce::String& parameterID);
 
+    /** Deletes the attachment of a slider that is about to be deleted itself; an attachment must
+        never outlive its control.
+    */
+    void detachSlider (const juce::Slider& slider);
+
 private:
     juce::AudioProcessorValueTreeState& parameters;
 
     // Owned arrays delete from the last element to the first, and the members go in reverse:
     // menus, then buttons, then sliders.
     juce::OwnedArray<juce::AudioProcessorValueTreeState::SliderAttachment> sliderAttachments;
+    juce::Array<const juce::Slider*> attachedSliders; // the slider of each slider attachment
     juce::OwnedArray<juce::AudioProcessorValueTreeState::ButtonAttachment> buttonAttachments;
     juce::OwnedArray<juce::AudioProcessorValueTreeState::ComboBoxAttachment> comboBoxAttachments;
 
