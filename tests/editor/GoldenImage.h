@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <juce_graphics/juce_graphics.h>
 
-#include <vector>
-
 namespace tavelin::test
 {
 /** Compares an image with the reviewed PNG tests/editor/golden/<name>.png: every channel of
@@ -14,7 +12,4 @@ namespace tavelin::test
     the golden file instead.
 */
 testing::AssertionResult matchesGolden (const juce::Image& image, const juce::String& name, int tolerance = 1);
-
-/** The images side by side, left to right, on black. */
-juce::Image sideBySide (const std::vector<juce::Image>& images);
 } // namespace tavelin::test

@@ -67,12 +67,4 @@ TEST_F (Panels, DrawTheirBackgroundsEdgesCaptionsLinksAndLogos)
     EXPECT_TRUE (matchesGolden (snapshot (sheet, 2.0f), "panels", 1));
 }
 
-TEST (LinkDecoration, LetsEveryClickThrough)
-{
-    velk::ParameterLinkDecoration link (juce::Colours::white, true, false, false);
-    link.setSize (40, 20);
-
-    EXPECT_FALSE (link.hitTest (20, 10));
-    EXPECT_EQ (link.getComponentAt (20, 10), nullptr);
-}
 } // namespace tavelin::test

@@ -19,23 +19,6 @@ namespace
 
         return { rect->right - rect->left, rect->bottom - rect->top };
     }
-
-    /** A preferences file under the test HOME that holds a UI scale, while it lives. */
-    class StoredScale
-    {
-    public:
-        explicit StoredScale (const char* scale)
-        {
-            std::filesystem::create_directories (file.parent_path());
-            std::ofstream (file) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<PROPERTIES>\n  <VALUE name=\"UI_Scale\" val=\""
-                                 << scale << "\"/>\n</PROPERTIES>\n";
-        }
-
-        ~StoredScale() { std::filesystem::remove (file); }
-
-    private:
-        const std::filesystem::path file = std::filesystem::path (std::getenv ("HOME")) / ".config" / "Velkora" / "Tavelin.prefs";
-    };
 } // namespace
 
 TEST (HostEditor, IsAnnouncedOnOpenAndAsksFor840By660)
@@ -48,9 +31,13 @@ TEST (HostEditor, IsAnnouncedOnOpenAndAsksFor840By660)
 
 TEST (HostEditor, AsksForTheSizeOfTheStoredScale)
 {
-    const StoredScale scale ("1.5");
-    VstHost host (pluginLibrary());
-
-    EXPECT_EQ (requestedEditorSize (host), std::make_pair (1260, 990));
+    const auto preferences = std::filesystem::path (std::getenv ("HOME")) / ".config" / "Velkora" / "Tavelin.prefs";
+    std::filesystem::create_directories (preferences.parent_path());
+    std::ofstream (preferences) << R"(<PROPERTIES><VALUE name="UI_Scale" val="1.5"/></PROPERTIES>)";
+    {
+        VstHost host (pluginLibrary());
+        EXPECT_EQ (requestedEditorSize (host), std::make_pair (1260, 990));
+    }
+    std::filesystem::remove (preferences);
 }
 } // namespace tavelin::test

@@ -54,11 +54,11 @@ protected:
         mouse (to, heldKeys);
     }
 
-    /** A knob bound to Delay_1_Mix, learnable under the given identifier (none when empty). */
-    velk::VelkKnob& knobAt (juce::Rectangle<int> bounds, const juce::String& learnIdentifier)
+    /** A knob at (100, 100) bound to Delay_1_Mix, learnable under the given identifier (none when empty). */
+    velk::VelkKnob& knobAt100 (const juce::String& learnIdentifier)
     {
         editor->createAndBindKnob (knobs[0], "Delay_1_Mix", "%", TavelinAudioProcessorEditor::chain1Colour);
-        knobs[0]->setBounds (bounds);
+        knobs[0]->setBounds (100, 100, 50, 50);
         knobs[0]->parameterID = learnIdentifier;
         knobs[0]->addListener (&drags);
         return *knobs[0];
@@ -80,7 +80,7 @@ TEST_F (RealWindow, DraggingTheCornerGripKeepsTheRatioAndStoresTheScale)
 
 TEST_F (RealWindow, AltClickOnABoundKnobOpensTheLearnMenuInsteadOfADrag)
 {
-    const auto& knob = knobAt ({ 100, 100, 50, 50 }, "Delay_1_Mix");
+    const auto& knob = knobAt100 ("Delay_1_Mix");
     drag ({ 125, 120 }, { 125, 60 }, alt);
 
     EXPECT_EQ (numMenusOpen(), 1);
@@ -90,7 +90,7 @@ TEST_F (RealWindow, AltClickOnABoundKnobOpensTheLearnMenuInsteadOfADrag)
 
 TEST_F (RealWindow, AKnobWithoutAnIdentifierTakesAltClickAsAPlainClick)
 {
-    knobAt ({ 100, 100, 50, 50 }, {});
+    knobAt100 ({});
     drag ({ 125, 120 }, { 125, 60 }, alt);
 
     EXPECT_EQ (numMenusOpen(), 0);
@@ -99,7 +99,7 @@ TEST_F (RealWindow, AKnobWithoutAnIdentifierTakesAltClickAsAPlainClick)
 
 TEST_F (RealWindow, ClosingTheWindowDismissesAnOpenLearnMenuAndItsChoiceIsDropped)
 {
-    knobAt ({ 100, 100, 50, 50 }, "Delay_1_Mix");
+    knobAt100 ("Delay_1_Mix");
     drag ({ 125, 120 }, { 125, 120 }, alt);
     ASSERT_EQ (numMenusOpen(), 1);
 
