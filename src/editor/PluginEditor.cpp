@@ -1,6 +1,5 @@
 #include "editor/PluginEditor.h"
 
-#include "editor/Panel.h"
 #include "processor/PluginProcessor.h"
 
 #include <EditorAssets.h>
@@ -44,13 +43,7 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
 
     // The sections are built here, in stacking order.
 
-    setResizable (true, true);
-    getConstrainer()->setFixedAspectRatio ((double) Tavelin::Panel::baseWidth / (double) Tavelin::Panel::baseHeight);
-    getConstrainer()->setSizeLimits (juce::roundToInt (Tavelin::Panel::baseWidth * Tavelin::Panel::minScale),
-                                     juce::roundToInt (Tavelin::Panel::baseHeight * Tavelin::Panel::minScale),
-                                     juce::roundToInt (Tavelin::Panel::baseWidth * Tavelin::Panel::maxScale),
-                                     juce::roundToInt (Tavelin::Panel::baseHeight * Tavelin::Panel::maxScale));
-    setSize (openingBounds().getWidth(), openingBounds().getHeight());
+    setUpResizing();
 
     writeLifecycleLine ("Plugin editor launched");
     startTimer (100);

@@ -57,10 +57,10 @@ private:
     //==============================================================================
     void bindKnob (velk::VelkKnob& knob, const juce::String& parameterID);
 
-    /** The window size for the processor's stored scale; 1.0 when that lies outside the range
-        a window can have.
+    /** Resizable by a corner grip at 840:660, at the processor's stored scale (1.0 when that
+        lies outside the range a window can have).
     */
-    juce::Rectangle<int> openingBounds() const;
+    void setUpResizing();
     void storeScale (float scale);
     void scaleChildren (float scale);
 

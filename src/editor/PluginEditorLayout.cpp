@@ -32,12 +32,21 @@ void TavelinAudioProcessorEditor::resized()
     scaleChildren (scale);
 }
 
-juce::Rectangle<int> TavelinAudioProcessorEditor::openingBounds() const
+void TavelinAudioProcessorEditor::setUpResizing()
 {
+    using namespace Tavelin::Panel;
+    setResizable (true, true);
+    auto& sizes = *getConstrainer();
+    sizes.setFixedAspectRatio ((double) baseWidth / (double) baseHeight);
+
+    // Every size the grip or the host can reach then has a scale that the next window opens at.
+    sizes.setSizeLimits (juce::roundToInt ((float) baseWidth * minScale), juce::roundToInt ((float) baseHeight * minScale),
+                         juce::roundToInt ((float) baseWidth * maxScale), juce::roundToInt ((float) baseHeight * maxScale));
+
     const auto scale = isWindowScale (processor.uiScaleFactor) ? processor.uiScaleFactor : 1.0f;
 
     // Truncated, as the stored scale is the width / 840 that the last window had.
-    return { (int) ((float) Tavelin::Panel::baseWidth * scale), (int) ((float) Tavelin::Panel::baseHeight * scale) };
+    setSize ((int) ((float) baseWidth * scale), (int) ((float) baseHeight * scale));
 }
 
 void TavelinAudioProcessorEditor::storeScale (float scale)
