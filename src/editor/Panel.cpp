@@ -1,5 +1,7 @@
 #include "editor/Panel.h"
 
+#include <utility>
+
 namespace Tavelin::Panel
 {
 namespace
@@ -74,10 +76,12 @@ ChainLayout chainSection (int chain)
         layout.knobs[i] = centredInCell (area, columnX, chainColumnWidth, knobRow, knobSize, knobSize);
     }
 
-    layout.syncedTimeMenu = centredInCell (area, (syncColumnX + chainColumnWidth), chainColumnWidth, toggleRow, menuBoxWidth, buttonHeight);
+    const auto timeColumnX = syncColumnX + chainColumnWidth;
+    layout.syncedTimeMenu = centredInCell (area, timeColumnX, chainColumnWidth, toggleRow, menuBoxWidth, buttonHeight);
     layout.syncButton = centredInCell (area, syncColumnX, chainColumnWidth, toggleRow, buttonWidth, buttonHeight);
     layout.pingPongButton = layout.syncButton.withY (area.getY() + 29);
 
+    // Pitch shifter, delay and amp span four, four and two columns.
     const auto labelInset = 5;
     const std::array<std::pair<int, int>, 3> labelColumns{ { { 0, 4 }, { 4, 4 }, { 8, 2 } } };
 
