@@ -17,6 +17,4 @@ tavelin_apply_warnings(${TAVELIN_EDITOR_WINDOW_SOURCES})
 tavelin_link_plugin_code(editor_window_tests)
 target_link_libraries(editor_window_tests PRIVATE tavelin_test_support GTest::gtest X11::X11)
 set_target_properties(editor_window_tests PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/with-xvfb.sh)
-gtest_discover_tests(editor_window_tests DISCOVERY_TIMEOUT 120
-    PROPERTIES LABELS editor_window TIMEOUT 600
-               ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/editor/window/lsan-x11.supp")
+gtest_discover_tests(editor_window_tests DISCOVERY_TIMEOUT 120 PROPERTIES LABELS editor_window TIMEOUT 600)
