@@ -43,7 +43,8 @@ void TavelinAudioProcessorEditor::setUpResizing()
     sizes.setSizeLimits (juce::roundToInt ((float) baseWidth * minScale), juce::roundToInt ((float) baseHeight * minScale),
                          juce::roundToInt ((float) baseWidth * maxScale), juce::roundToInt ((float) baseHeight * maxScale));
 
-    const auto scale = isWindowScale (processor.uiScaleFactor) ? processor.uiScaleFactor : 1.0f;
+    const auto stored = processor.getPreferences().uiScaleFactor;
+    const auto scale = isWindowScale (stored) ? stored : 1.0f;
 
     // Truncated, as the stored scale is the width / 840 that the last window had.
     setSize ((int) ((float) baseWidth * scale), (int) ((float) baseHeight * scale));
@@ -51,10 +52,11 @@ void TavelinAudioProcessorEditor::setUpResizing()
 
 void TavelinAudioProcessorEditor::storeScale (float scale)
 {
-    processor.uiScaleFactor = scale;
+    auto& preferences = processor.getPreferences();
+    preferences.uiScaleFactor = scale;
 
-    if (processor.preferencesTree.isValid())
-        processor.preferencesTree.setProperty (TavelinAudioProcessor::uiScaleFactorProperty, (double) scale, nullptr);
+    if (preferences.tree.isValid())
+        preferences.tree.setProperty (TavelinAudioProcessor::uiScaleFactorProperty, (double) scale, nullptr);
 }
 
 void TavelinAudioProcessorEditor::scaleChildren (float scale)

@@ -33,7 +33,7 @@ using BoundKnob = EditorFixture;
 TEST_F (BoundKnob, ShowsTheParameterTextWithTheUnitOnceAndCarriesItsIdentifierAndShadow)
 {
     openEditor();
-    const auto& gainIds = processor->chainParameterUIDs[10];
+    const auto& gainIds = processor->getParameterLayout().chainParameterUIDs[velk::ParameterLayout::gainerGain];
 
     for (int chain = 0; chain < 3; ++chain)
         editor->createAndBindChainKnob (chain, chainKnobs, gainIds[chain], "dB", TavelinAudioProcessorEditor::chain2Colour);

@@ -13,7 +13,7 @@ namespace
 
     double storedScale (TavelinAudioProcessor& processor)
     {
-        return processor.preferencesTree[TavelinAudioProcessor::uiScaleFactorProperty];
+        return processor.getPreferences().tree[TavelinAudioProcessor::uiScaleFactorProperty];
     }
 
     juce::Component* cornerGrip (juce::Component& editor)
@@ -41,11 +41,11 @@ class WindowOpening : public EditorFixture,
 TEST_P (WindowOpening, TakesItsSizeFromTheStoredScaleTruncatedAndStoresWhatItOpensAt)
 {
     const auto row = GetParam();
-    processor->uiScaleFactor = row.storedScale;
+    processor->getPreferences().uiScaleFactor = row.storedScale;
     openEditor();
 
     EXPECT_EQ (editor->getBounds(), juce::Rectangle<int> (row.width, row.height));
-    EXPECT_EQ (processor->uiScaleFactor, row.scaleAfterwards);
+    EXPECT_EQ (processor->getPreferences().uiScaleFactor, row.scaleAfterwards);
     EXPECT_EQ (storedScale (*processor), (double) row.scaleAfterwards);
 }
 
@@ -89,7 +89,7 @@ TEST_F (Window, NoSizeOutsideAQuarterToFourTimesTheBaseIsReachedOrStored)
     openEditor().setSize (1260, 990);
 
     editor->setSize (0, 0); // as a host hiding the window might
-    EXPECT_EQ (processor->uiScaleFactor, 1.5f);
+    EXPECT_EQ (processor->getPreferences().uiScaleFactor, 1.5f);
     EXPECT_EQ (storedScale (*processor), 1.5);
 
     editor->setBoundsConstrained ({ 0, 0, 100, 50 });

@@ -26,7 +26,7 @@ bool writeScreenshot (const View& view, float scale, const juce::File& file)
 {
     TavelinAudioProcessor processor;
     view.prepare (processor);
-    processor.uiScaleFactor = scale;
+    processor.getPreferences().uiScaleFactor = scale;
 
     auto* editor = processor.createEditorIfNeeded();
     const auto image = editor->createComponentSnapshot (editor->getLocalBounds());

@@ -75,7 +75,7 @@ TEST_F (RealWindow, DraggingTheCornerGripKeepsTheRatioAndStoresTheScale)
                             { return editor->getWidth() > 840; }));
 
     EXPECT_NEAR ((double) editor->getWidth() / editor->getHeight(), 840.0 / 660.0, 0.002);
-    EXPECT_EQ (processor->uiScaleFactor, (float) editor->getWidth() / 840.0f);
+    EXPECT_EQ (processor->getPreferences().uiScaleFactor, (float) editor->getWidth() / 840.0f);
 }
 
 TEST_F (RealWindow, AltClickOnABoundKnobOpensTheLearnMenuInsteadOfADrag)
