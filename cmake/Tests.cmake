@@ -9,6 +9,7 @@ tavelin_apply_warnings(${CMAKE_SOURCE_DIR}/tests/support/IsolatedHome.cpp)
 
 function(tavelin_add_test_suite folder)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+    list(FILTER sources EXCLUDE REGEX "/tests/editor/window/") # their own program: EditorTests.cmake
     if(NOT sources)
         return()
     endif()
@@ -33,3 +34,4 @@ foreach(folder ${test_folders})
 endforeach()
 
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/host ${CMAKE_BINARY_DIR}/tests/host)
+include(${CMAKE_SOURCE_DIR}/cmake/EditorTests.cmake)

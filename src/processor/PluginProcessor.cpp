@@ -1,5 +1,6 @@
 #include "processor/PluginProcessor.h"
 
+#include "editor/PluginEditor.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
 
@@ -133,12 +134,12 @@ void TavelinAudioProcessor::loadPendingProgramChange()
 //==============================================================================
 juce::AudioProcessorEditor* TavelinAudioProcessor::createEditor()
 {
-    return nullptr;
+    return new TavelinAudioProcessorEditor (*this);
 }
 
 bool TavelinAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 int TavelinAudioProcessor::getNumPrograms()

@@ -1,0 +1,70 @@
+#include "editor/PluginEditor.h"
+
+#include "processor/PluginProcessor.h"
+
+#include <EditorAssets.h>
+
+namespace
+{
+std::unique_ptr<juce::Drawable> icon (const char* svg, int size)
+{
+    return juce::Drawable::createFromImageData (svg, (size_t) size);
+}
+
+void writeLifecycleLine (const juce::String& line)
+{
+    // Logger::outputDebugString writes the line to standard error and flushes it.
+    juce::Logger::outputDebugString (line);
+}
+} // namespace
+
+//==============================================================================
+TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor& owner)
+    : juce::AudioProcessorEditor (owner),
+      processor (owner),
+      parameterMapper (owner.valueTreeState)
+{
+    juce::LookAndFeel::setDefaultLookAndFeel (mainLook);
+    // Fonts resolved before this keep the system face, and with no system font text draws nothing.
+    juce::Typeface::clearTypefaceCache();
+    setLookAndFeel (mainLook);
+
+    ccMapperUIManager = std::make_unique<velk::CCMapperUIManager> (processor.ccMapper);
+    dropShadow.setShadowProperties (juce::DropShadow (juce::Colours::black.withAlpha ((juce::uint8) 0x66), 1, { 0, 2 }));
+
+    headerPanel = std::make_unique<velk::VelkPanel> (true, true, true, true, false);
+    addAndMakeVisible (*headerPanel);
+    headerPanel->darkerShade = true;
+
+    powerOnIcon = icon (EditorAssets::power_on_svg, EditorAssets::power_on_svgSize);
+    powerOffIcon = icon (EditorAssets::power_off_svg, EditorAssets::power_off_svgSize);
+    parallelIcon = icon (EditorAssets::parallel_svg, EditorAssets::parallel_svgSize);
+    serialIcon = icon (EditorAssets::serial_svg, EditorAssets::serial_svgSize);
+
+    // The sections are built here, in stacking order.
+
+    setUpResizing();
+
+    writeLifecycleLine ("Plugin editor launched");
+    startTimer (100);
+}
+
+TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
+{
+    // A menu left open would outlive the window; its choice is dropped (the menus watch their
+    // controls for deletion).
+    juce::PopupMenu::dismissAllActiveMenus();
+    setLookAndFeel (nullptr);
+    writeLifecycleLine ("Plugin editor closed");
+}
+
+//==============================================================================
+void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+}
+
+void TavelinAudioProcessorEditor::timerCallback()
+{
+    // The sections' refresh steps run here.
+}

@@ -1,0 +1,73 @@
+// Draws the editor as a host would show it, at the UI scales 1.0 and 1.5, into PNGs for review
+// by eye (see the README). The processor runs under a fresh temporary HOME, so the user's
+// presets and preferences neither show nor change.
+#include "processor/PluginProcessor.h"
+#include "support/IsolatedHome.h"
+
+#include <functional>
+#include <iostream>
+
+namespace
+{
+/** A state of the plug-in worth looking at, set up before the editor opens. */
+struct View
+{
+    const char* name;
+    std::function<void (TavelinAudioProcessor&)> prepare;
+};
+
+const View views[] = {
+    { "default", [] (TavelinAudioProcessor&) {} },
+};
+
+constexpr float scales[] = { 1.0f, 1.5f };
+
+bool writeScreenshot (const View& view, float scale, const juce::File& file)
+{
+    TavelinAudioProcessor processor;
+    view.prepare (processor);
+    processor.getPreferences().uiScaleFactor = scale;
+
+    auto* editor = processor.createEditorIfNeeded();
+    const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
+    processor.editorBeingDeleted (editor);
+    delete editor;
+
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out);
+}
+} // namespace
+
+int main (int argc, char** argv)
+{
+    if (const auto parentResult = tavelin::test::runInIsolatedHome (argc, argv); parentResult >= 0)
+        return parentResult;
+
+    const juce::ScopedJuceInitialiser_GUI juce;
+    const auto folder = juce::File (argc > 1 ? juce::String (argv[1]) : juce::String (TAVELIN_SCREENSHOT_DIR));
+
+    if (const auto created = folder.createDirectory(); created.failed())
+    {
+        std::cerr << "cannot create " << folder.getFullPathName() << ": " << created.getErrorMessage() << "\n";
+        return 1;
+    }
+
+    for (const auto& view : views)
+    {
+        for (const auto scale : scales)
+        {
+            const auto file = folder.getChildFile (juce::String ("editor-") + view.name + "-" + juce::String (scale, 1) + ".png");
+
+            if (!writeScreenshot (view, scale, file))
+            {
+                std::cerr << "cannot write " << file.getFullPathName() << "\n";
+                return 1;
+            }
+
+            std::cout << file.getFullPathName() << "\n";
+        }
+    }
+
+    return 0;
+}
