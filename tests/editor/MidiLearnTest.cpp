@@ -25,7 +25,7 @@ protected:
     {
         juce::StringArray entries;
 
-        for (const auto& child : processor->ccMapper.midiMap)
+        for (const auto& child : processor->ccMapper.getMap())
             entries.add (child.getType().toString() + "=" + child[velk::CCMapper::ccValueProperty].toString());
 
         return entries;

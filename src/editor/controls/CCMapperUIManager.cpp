@@ -34,12 +34,11 @@ void CCMapperUIManager::changeListenerCallback (juce::ChangeBroadcaster* source)
 
 void CCMapperUIManager::assign (const juce::Identifier& parameter)
 {
-    ccMapper->midiMap.getOrCreateChildWithName (parameter, nullptr)
-        .setProperty (CCMapper::ccValueProperty, ccMapper->lastReceivedCC.load(), nullptr);
+    ccMapper->assignController (parameter.toString(), ccMapper->lastReceivedCC.load());
 }
 
 void CCMapperUIManager::clear (const juce::Identifier& parameter)
 {
-    ccMapper->midiMap.removeChild (ccMapper->midiMap.getChildWithName (parameter), nullptr);
+    ccMapper->removeAssignment (parameter.toString());
 }
 } // namespace velk

@@ -107,6 +107,6 @@ TEST_F (RealWindow, ClosingTheWindowDismissesAnOpenLearnMenuAndItsChoiceIsDroppe
     EXPECT_EQ (numMenusOpen(), 0); // at once, not when the menu next notices it lost the focus
 
     pumpMessages();
-    EXPECT_EQ (processor->ccMapper.midiMap.getNumChildren(), 0);
+    EXPECT_EQ (processor->ccMapper.getMap().getNumChildren(), 0);
 }
 } // namespace tavelin::test
