@@ -103,7 +103,7 @@ TEST_F (ModMatrix, EveryCellIsBoundAndLearnable)
             knob.dispatchPendingMessages();
         }
 
-    const auto& map = processor->ccMapper.midiMap;
+    const auto map = processor->ccMapper.getMap();
     EXPECT_EQ (map.getNumChildren(), numTargets * (scaleColumn + 1));
     EXPECT_EQ (map.getChildWithName ("Matrix_LFO_1_to_Delay_1_Time")[velk::CCMapper::ccValueProperty], juce::var (20));
 }
