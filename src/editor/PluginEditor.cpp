@@ -41,7 +41,20 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     parallelIcon = icon (EditorAssets::parallel_svg, EditorAssets::parallel_svgSize);
     serialIcon = icon (EditorAssets::serial_svg, EditorAssets::serial_svgSize);
 
-    // The sections are built here, in stacking order.
+    // Creation order is stacking order: what is made later lies on top and gets the mouse.
+    for (int chain = 0; chain < numChains; ++chain)
+        setupChain (chain);
+
+    createChainMenuButtons();
+    setupOutputSection();
+
+    for (int lfo = 0; lfo < numLfos; ++lfo)
+        setupLFOModule (lfo);
+
+    setupPresetStrip();
+    setupRandomizer();
+    setupScopeAndFooter();
+    setupIconButtons();
 
     setUpResizing();
 
@@ -54,6 +67,11 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
     // A menu left open would outlive the window; its choice is dropped (the menus watch their
     // controls for deletion).
     juce::PopupMenu::dismissAllActiveMenus();
+
+    for (int lfo = 0; lfo < numLfos; ++lfo)
+        processor.valueTreeState.removeParameterListener (lfoWaveParameterUID (lfo), lfoDisplays[lfo]);
+
+    processor.valueTreeState.removeParameterListener (processor.filterModeParameterUID, filterModeDisplay.get());
     setLookAndFeel (nullptr);
     writeLifecycleLine ("Plugin editor closed");
 }
@@ -62,9 +80,4 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
 void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
-}
-
-void TavelinAudioProcessorEditor::timerCallback()
-{
-    // The sections' refresh steps run here.
 }

@@ -1,8 +1,17 @@
 #pragma once
 
+#include "editor/components/FilterModeDisplay.h"
+#include "editor/components/LFODisplay.h"
+#include "editor/components/LogoComponent.h"
+#include "editor/components/OscilloscopeComponent.h"
+#include "editor/components/PanelHeaderLabel.h"
+#include "editor/components/ParameterLinkDecoration.h"
+#include "editor/components/SubSectionLabel.h"
 #include "editor/components/VelkPanel.h"
 #include "editor/controls/CCMapperUIManager.h"
 #include "editor/controls/ControlToParameterMapper.h"
+#include "editor/controls/VelkButton.h"
+#include "editor/controls/VelkComboBox.h"
 #include "editor/controls/VelkKnob.h"
 #include "lookandfeel/MacroLook.h"
 #include "lookandfeel/VKBipolarLook.h"
@@ -20,7 +29,9 @@ class TavelinAudioProcessor;
     window rebuilds every control from the parameter store and loses nothing.
 */
 class TavelinAudioProcessorEditor : public juce::AudioProcessorEditor,
-                                    public juce::Timer
+                                    public juce::Button::Listener,
+                                    public juce::Timer,
+                                    public juce::Slider::Listener
 {
 public:
     //==============================================================================
@@ -38,7 +49,9 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void buttonClicked (juce::Button*) override;
     void timerCallback() override;
+    void sliderValueChanged (juce::Slider*) override;
 
     //==============================================================================
     /** Makes a knob with a value label into `knob` (deleting the one it held) and binds it to
@@ -55,6 +68,52 @@ public:
 
 private:
     //==============================================================================
+    static constexpr int numChains = 3;
+    static constexpr int numLfos = 4;
+    static constexpr int numMacros = 3;
+    static constexpr int numNoteDivisions = 18;
+
+    /** The texts of the tempo-synced time menus, "8 BARS" to "1/128"; item position = value. */
+    static juce::StringArray noteDivisions();
+
+    void setupChain (int chain);
+    void createChainMenuButtons();
+    void updateChainSyncControlsVisibility (int chain);
+    void updateChainBypassUIState (int chain);
+    void updateChainToFilterVisibility();
+    void layOutChains();
+
+    void setupOutputSection();
+    void setupPresetStrip();
+    void setupRandomizer();
+    void setupScopeAndFooter();
+    void initializeMacroKnob (int index);
+    void setupIconButtons();
+    void layOutOutputAndFooter();
+
+    void setupLFOModule (int lfo);
+    void updateLFOSyncControlsVisibility (int lfo);
+    juce::String lfoWaveParameterUID (int lfo) const;
+    void layOutLFOs();
+
+    void refreshModulationDisplay();
+    void refreshTexts();
+
+    /** Binds a control that is not a knob and makes it MIDI-learnable. */
+    void bindMenu (velk::VelkComboBox& menu, const juce::String& parameterID);
+    void bindToggle (velk::VelkButton& button, const juce::String& parameterID);
+    /** Binds a knob made without the factory's value label, shadowless; MIDI-learnable. */
+    void bindPlainKnob (velk::VelkKnob& knob, const juce::String& parameterID);
+
+    // The actions of these buttons are not built yet: each click is taken and dropped here.
+    void presetBrowserClicked();
+    void savePresetClicked();
+    void stepPresetClicked (int direction);
+    void randomizeClicked (juce::Button& button);
+    void configClicked();
+    void matrixViewClicked();
+    void chainMenuClicked (int chain);
+
     void bindKnob (velk::VelkKnob& knob, const juce::String& parameterID);
 
     /** Resizable by a corner grip at 840:660, at the processor's stored scale (1.0 when that
@@ -81,7 +140,67 @@ private:
     std::unique_ptr<juce::Drawable> parallelIcon;
     std::unique_ptr<juce::Drawable> serialIcon;
 
-    // The sections' controls join here, below everything they listen to and above the mapper.
+    // Chain sections; element n of each array belongs to chain n + 1.
+    juce::OwnedArray<velk::VelkPanel> chainPanels;
+    juce::OwnedArray<velk::PanelHeaderLabel> chainHeaderLabels;
+    juce::OwnedArray<juce::TextButton> chainMenuButtons;
+    juce::OwnedArray<velk::ParameterLinkDecoration> chainLinkDecorations;
+    juce::OwnedArray<velk::VelkKnob> pitchShifterPitchKnobs, pitchShifterSizeKnobs, pitchShifterFeedbackKnobs,
+        pitchShifterMixKnobs, delayTimeKnobs, delayFeedbackKnobs, delayMixKnobs, gainKnobs, panKnobs;
+    juce::OwnedArray<velk::VelkComboBox> delaySyncedTimeMenus;
+    juce::OwnedArray<velk::VelkButton> delaySyncButtons, delayPingPongButtons;
+    juce::OwnedArray<juce::OwnedArray<juce::Label>> chainCaptions; // nine per chain, knob order
+    juce::OwnedArray<velk::SubSectionLabel> pitchShifterSectionLabels, delaySectionLabels, ampSectionLabels;
+    juce::OwnedArray<juce::DrawableButton> chainBypassButtons, chainToFilterButtons;
+    std::unique_ptr<juce::DrawableButton> chain2SerialModeButton, chain3SerialModeButton;
+    juce::Array<bool> chainBypassStates;
+
+    // Output and filter.
+    std::unique_ptr<velk::VelkPanel> outputPanel;
+    std::unique_ptr<velk::PanelHeaderLabel> outputHeaderLabel;
+    std::unique_ptr<velk::FilterModeDisplay> filterModeDisplay;
+    std::unique_ptr<velk::VelkKnob> filterModeKnob, filterCutoffKnob, filterResonanceKnob;
+    std::unique_ptr<juce::Label> filterCutoffLabel, filterResonanceLabel;
+    std::unique_ptr<velk::SubSectionLabel> filterSectionLabel;
+    std::unique_ptr<velk::VelkKnob> dryWetKnob;
+    std::unique_ptr<juce::Label> dryWetLabel, outputLevelLabel;
+    std::unique_ptr<velk::VelkKnob> outputLevelKnob;
+
+    // LFO sections; element n of each array belongs to LFO n + 1.
+    juce::OwnedArray<velk::VelkPanel> lfoPanels;
+    juce::OwnedArray<velk::PanelHeaderLabel> lfoHeaderLabels;
+    juce::OwnedArray<velk::ParameterLinkDecoration> lfoLinkDecorations;
+    juce::OwnedArray<velk::VelkKnob> lfoRateKnobs;
+    juce::OwnedArray<velk::VelkComboBox> lfoSyncedRateBoxes;
+    juce::OwnedArray<velk::VelkButton> lfoSyncButtons;
+    juce::OwnedArray<velk::LFODisplay> lfoDisplays;
+    juce::OwnedArray<velk::VelkKnob> lfoWaveKnobs, lfoHighRateKnobs;
+    juce::OwnedArray<velk::VelkButton> lfoHighRateButtons;
+    juce::OwnedArray<juce::Label> lfoRateLabels;
+
+    // Preset strip.
+    std::unique_ptr<velk::VelkPanel> presetControlsPanel;
+    std::unique_ptr<juce::Label> presetNameLabel;
+    std::unique_ptr<juce::TextButton> presetBrowserButton, savePresetButton, previousPresetButton, nextPresetButton;
+
+    // Randomizer.
+    std::unique_ptr<velk::VelkPanel> randomizerPanel;
+    juce::OwnedArray<velk::ParameterLinkDecoration> randomizerLinkDecorations;
+    std::unique_ptr<velk::PanelHeaderLabel> randomizerHeaderLabel;
+    std::unique_ptr<juce::TextButton> randomizeFXButton, randomizeLFOButton, randomizeMatrixButton, randomizeAllButton;
+    std::unique_ptr<velk::VelkKnob> randomizeAmountKnob;
+
+    // Scope, footer and title-bar buttons.
+    std::unique_ptr<velk::LogoComponent> scopeBackgroundLogo;
+    std::unique_ptr<velk::OscilloscopeComponent> oscilloscope;
+    std::unique_ptr<velk::VelkPanel> footerPanel;
+    std::unique_ptr<velk::LogoComponent> productLogo, makerLogo;
+    juce::OwnedArray<velk::VelkKnob> macroKnobs;
+    juce::OwnedArray<juce::Label> macroLabels;
+    std::unique_ptr<velk::SubSectionLabel> macrosLabel;
+    std::unique_ptr<velk::VelkKnob> globalModDepthKnob;
+    std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
+    std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
 
     // Declared last so that it goes first: every attachment is deleted before its control.
     velk::ControlToParameterMapper parameterMapper;

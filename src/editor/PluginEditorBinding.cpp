@@ -30,3 +30,27 @@ void TavelinAudioProcessorEditor::bindKnob (velk::VelkKnob& knob, const juce::St
     knob.addChangeListener (ccMapperUIManager.get());
     knob.setComponentEffect (&dropShadow);
 }
+
+void TavelinAudioProcessorEditor::bindPlainKnob (velk::VelkKnob& knob, const juce::String& parameterID)
+{
+    addAndMakeVisible (knob);
+    parameterMapper.attachSliderToParameter (&knob, parameterID);
+    knob.parameterID = parameterID;
+    knob.addChangeListener (ccMapperUIManager.get());
+}
+
+void TavelinAudioProcessorEditor::bindMenu (velk::VelkComboBox& menu, const juce::String& parameterID)
+{
+    addAndMakeVisible (menu);
+    parameterMapper.attachMenuToParameter (&menu, parameterID);
+    menu.parameterID = parameterID;
+    menu.addChangeListener (ccMapperUIManager.get());
+}
+
+void TavelinAudioProcessorEditor::bindToggle (velk::VelkButton& button, const juce::String& parameterID)
+{
+    addAndMakeVisible (button);
+    parameterMapper.attachButtonToParameter (&button, parameterID);
+    button.parameterID = parameterID;
+    button.addChangeListener (ccMapperUIManager.get());
+}

@@ -27,7 +27,9 @@ void TavelinAudioProcessorEditor::resized()
     storeScale (scale);
 
     headerPanel->setBounds (Tavelin::Panel::titleBar().panel);
-    // The sections' controls are placed here, each at its base rectangle.
+    layOutChains();
+    layOutOutputAndFooter();
+    layOutLFOs();
 
     scaleChildren (scale);
 }
