@@ -1,7 +1,9 @@
 // Draws the editor as a host would show it, at the UI scales 1.0 and 1.5, into PNGs for review
 // by eye (see the README). The processor runs under a fresh temporary HOME, so the user's
 // presets and preferences neither show nor change.
+#include "editor/PluginEditor.h"
 #include "processor/PluginProcessor.h"
+#include "support/BusyEditorState.h"
 #include "support/IsolatedHome.h"
 
 #include <functional>
@@ -18,6 +20,7 @@ struct View
 
 const View views[] = {
     { "default", [] (TavelinAudioProcessor&) {} },
+    { "busy", tavelin::test::prepareBusyState },
 };
 
 constexpr float scales[] = { 1.0f, 1.5f };
@@ -29,6 +32,10 @@ bool writeScreenshot (const View& view, float scale, const juce::File& file)
     processor.getPreferences().uiScaleFactor = scale;
 
     auto* editor = processor.createEditorIfNeeded();
+    // What the window shows from its first refresh on.
+    if (auto* tavelinEditor = dynamic_cast<TavelinAudioProcessorEditor*> (editor))
+        tavelinEditor->timerCallback();
+
     const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
     processor.editorBeingDeleted (editor);
     delete editor;
