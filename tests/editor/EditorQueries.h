@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorFixture.h"
 #include "editor/controls/MIDITarget.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -9,6 +10,13 @@
 /** Finding the editor's controls as a user would: by place, by parameter or by kind. */
 namespace tavelin::test
 {
+/** An editor at the layout's own size, whatever scale an earlier test left in the preferences. */
+class EditorAtBaseScale : public EditorFixture
+{
+protected:
+    EditorAtBaseScale() { processor->uiScaleFactor = 1.0f; }
+};
+
 /** The editor's own child that a click at a point of the base layout (at scale 1.0) reaches. */
 inline juce::Component* childAt (juce::Component& editor, juce::Point<int> point)
 {

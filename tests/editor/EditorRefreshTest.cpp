@@ -8,7 +8,7 @@
 
 namespace tavelin::test
 {
-using EditorRefresh = EditorFixture;
+using EditorRefresh = EditorAtBaseScale;
 
 TEST_F (EditorRefresh, SyncShowsOneTimeControlFromTheFirstTickOn)
 {
@@ -65,7 +65,7 @@ struct RoutingRow
     bool chain1ToFilterShown, chain2ToFilterShown;
 };
 
-class ChainToFilterButtons : public EditorFixture,
+class ChainToFilterButtons : public EditorAtBaseScale,
                              public ::testing::WithParamInterface<RoutingRow>
 {
 };
@@ -106,7 +106,7 @@ struct LfoRateRow
     bool rateShown, highRateShown, highRateButtonShown, syncedBoxShown;
 };
 
-class LfoRateControls : public EditorFixture,
+class LfoRateControls : public EditorAtBaseScale,
                         public ::testing::WithParamInterface<LfoRateRow>
 {
 };

@@ -32,7 +32,7 @@ namespace
     }
 } // namespace
 
-using EditorSections = EditorFixture;
+using EditorSections = EditorAtBaseScale;
 
 //==============================================================================
 TEST_F (EditorSections, DrawTheWholeWindowInTheDefaultAndTheBusyState)
