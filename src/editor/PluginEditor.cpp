@@ -71,7 +71,7 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
     for (int lfo = 0; lfo < numLfos; ++lfo)
         processor.valueTreeState.removeParameterListener (lfoWaveParameterUID (lfo), lfoDisplays[lfo]);
 
-    processor.valueTreeState.removeParameterListener (processor.filterModeParameterUID, filterModeDisplay.get());
+    processor.valueTreeState.removeParameterListener (processor.getParameterLayout().filterModeParameterUID, filterModeDisplay.get());
     setLookAndFeel (nullptr);
     writeLifecycleLine ("Plugin editor closed");
 }

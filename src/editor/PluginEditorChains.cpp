@@ -58,7 +58,7 @@ juce::StringArray TavelinAudioProcessorEditor::noteDivisions()
 void TavelinAudioProcessorEditor::setupChain (int chain)
 {
     const auto uid = [this, chain] (int list)
-    { return processor.chainParameterUIDs[(size_t) list][chain]; };
+    { return processor.getParameterLayout().chainParameterUIDs[(size_t) list][chain]; };
 
     addAndMakeVisible (chainPanels.add (new velk::VelkPanel (true, true, true, true, true)));
     const auto colour = chainColour (chain);
@@ -91,7 +91,7 @@ void TavelinAudioProcessorEditor::setupChain (int chain)
 
     auto* bypass = chainBypassButtons.add (velk::UIControlFactory::createIconButton (powerOnIcon.get(), powerOffIcon.get()));
     addAndMakeVisible (bypass);
-    parameterMapper.attachButtonToParameter (bypass, processor.chainBypassUIDs[chain]);
+    parameterMapper.attachButtonToParameter (bypass, processor.getParameterLayout().chainBypassUIDs[chain]);
     chainBypassStates.add (false);
 
     if (chain == 1 || chain == 2)

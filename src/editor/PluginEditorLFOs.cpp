@@ -21,7 +21,7 @@ enum LfoList
 void TavelinAudioProcessorEditor::setupLFOModule (int lfo)
 {
     const auto uid = [this, lfo] (int list)
-    { return processor.lfoParameterUIDs[(size_t) list][lfo]; };
+    { return processor.getParameterLayout().lfoParameterUIDs[(size_t) list][lfo]; };
     const auto colour = lfoModulesColour;
 
     addAndMakeVisible (lfoPanels.add (new velk::VelkPanel (true, true, true, true, true)));
@@ -61,7 +61,7 @@ void TavelinAudioProcessorEditor::setupLFOModule (int lfo)
 
 juce::String TavelinAudioProcessorEditor::lfoWaveParameterUID (int lfo) const
 {
-    return processor.lfoParameterUIDs[waveList][lfo];
+    return processor.getParameterLayout().lfoParameterUIDs[waveList][lfo];
 }
 
 void TavelinAudioProcessorEditor::updateLFOSyncControlsVisibility (int lfo)

@@ -44,22 +44,22 @@ void TavelinAudioProcessorEditor::setupOutputSection()
     addNew (*this, outputHeaderLabel, "OUTPUT", outputModuleColour);
 
     addNew (*this, filterModeDisplay);
-    filterModeDisplay->initialize (processor.valueTreeState.getRawParameterValue (processor.filterModeParameterUID)->load(),
+    filterModeDisplay->initialize (processor.valueTreeState.getRawParameterValue (processor.getParameterLayout().filterModeParameterUID)->load(),
                                    outputModuleColour);
-    processor.valueTreeState.addParameterListener (processor.filterModeParameterUID, filterModeDisplay.get());
+    processor.valueTreeState.addParameterListener (processor.getParameterLayout().filterModeParameterUID, filterModeDisplay.get());
 
     // Never drawn: the mode picture below shows the value, and this takes its drags.
     filterModeKnob.reset (velk::UIControlFactory::createRegularKnob (outputModuleColour));
-    bindPlainKnob (*filterModeKnob, processor.filterModeParameterUID);
+    bindPlainKnob (*filterModeKnob, processor.getParameterLayout().filterModeParameterUID);
     filterModeKnob->setAlpha (0.0f);
 
-    createAndBindKnob (filterCutoffKnob, processor.filterCutoffParameterUID, "Hz", outputModuleColour);
-    createAndBindKnob (filterResonanceKnob, processor.filterResonanceParameterUID, "%", outputModuleColour);
+    createAndBindKnob (filterCutoffKnob, processor.getParameterLayout().filterCutoffParameterUID, "Hz", outputModuleColour);
+    createAndBindKnob (filterResonanceKnob, processor.getParameterLayout().filterResonanceParameterUID, "%", outputModuleColour);
     addLabel (*this, filterCutoffLabel, "CUT");
     addLabel (*this, filterResonanceLabel, "RES");
     addNew (*this, filterSectionLabel, "FILTER");
 
-    createAndBindKnob (dryWetKnob, processor.dryWetParameterUID, "%", outputModuleColour);
+    createAndBindKnob (dryWetKnob, processor.getParameterLayout().dryWetParameterUID, "%", outputModuleColour);
     dryWetKnob->setLookAndFeel (bipolarLook);
     addLabel (*this, dryWetLabel, "DRY/WET");
 
@@ -70,7 +70,7 @@ void TavelinAudioProcessorEditor::setupOutputSection()
 
     // Never drawn: the level shows only as the text below, which this takes the drags of.
     outputLevelKnob.reset (velk::UIControlFactory::createRegularKnob (velk::VelkColours::purple));
-    bindPlainKnob (*outputLevelKnob, processor.globalGainParameterUID);
+    bindPlainKnob (*outputLevelKnob, processor.getParameterLayout().globalGainParameterUID);
     outputLevelKnob->setAlpha (0.0f);
 }
 
@@ -122,10 +122,10 @@ void TavelinAudioProcessorEditor::setupScopeAndFooter()
 
     addNew (*this, oscilloscope);
     oscilloscope->waveColour = velk::OscilloscopeComponent::colourForIndex (
-        (int) processor.preferencesTree.getProperty (TavelinAudioProcessor::scopeColourProperty, 0));
+        (int) processor.getPreferences().tree.getProperty (TavelinAudioProcessor::scopeColourProperty, 0));
     oscilloscope->setOpaque (false);
     // A first start has no preference yet, and the processor fills the scope from then on.
-    oscilloscope->scopeEnabled = (bool) processor.preferencesTree.getProperty (TavelinAudioProcessor::scopeEnabledProperty, true);
+    oscilloscope->scopeEnabled = (bool) processor.getPreferences().tree.getProperty (TavelinAudioProcessor::scopeEnabledProperty, true);
 
     addNew (*this, footerPanel, true, true, true, true, false);
     addNew (*this, productLogo, EditorAssets::logotype_svg, (size_t) EditorAssets::logotype_svgSize);
@@ -147,7 +147,7 @@ void TavelinAudioProcessorEditor::setupScopeAndFooter()
 void TavelinAudioProcessorEditor::initializeMacroKnob (int index)
 {
     auto* knob = macroKnobs.add (velk::UIControlFactory::createRegularKnob (macrosColour));
-    bindPlainKnob (*knob, processor.macroParameterUIDs[index]);
+    bindPlainKnob (*knob, processor.getParameterLayout().macroParameterUIDs[index]);
     knob->setComponentEffect (&dropShadow);
     knob->setLookAndFeel (macroLook);
 

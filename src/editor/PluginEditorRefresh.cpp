@@ -10,7 +10,7 @@ namespace
 */
 float publishedDepth (const TavelinAudioProcessor& processor, const juce::String& targetID)
 {
-    const auto depth = (float) (double) processor.modsBuffer.getProperty (targetID, 0.0);
+    const auto depth = (float) (double) processor.getReadouts().getModsBuffer().getProperty (targetID, 0.0);
     return std::isfinite (depth) ? depth : 0.0f;
 }
 
@@ -80,7 +80,7 @@ void TavelinAudioProcessorEditor::refreshModulationDisplay()
     const auto depthOf = [this] (const juce::String& targetID)
     { return publishedDepth (processor, targetID); };
     const auto chainTarget = [this] (int list, int chain)
-    { return processor.chainParameterUIDs[(size_t) list][chain]; };
+    { return processor.getParameterLayout().chainParameterUIDs[(size_t) list][chain]; };
 
     for (int chain = 0; chain < numChains; ++chain)
     {
@@ -96,7 +96,7 @@ void TavelinAudioProcessorEditor::refreshModulationDisplay()
 
     for (int lfo = 0; lfo < numLfos; ++lfo)
     {
-        const auto rate = depthOf (processor.lfoParameterUIDs[rateList][lfo]);
+        const auto rate = depthOf (processor.getParameterLayout().lfoParameterUIDs[rateList][lfo]);
         showRing (*lfoRateKnobs[lfo], rate, true);
         showRing (*lfoHighRateKnobs[lfo], rate, true);
         showOutline (*lfoSyncedRateBoxes[lfo], rate);
@@ -104,19 +104,19 @@ void TavelinAudioProcessorEditor::refreshModulationDisplay()
     }
 
     for (int macro = 0; macro < numMacros; ++macro)
-        showRing (*macroKnobs[macro], depthOf (processor.macroParameterUIDs[macro]), false);
+        showRing (*macroKnobs[macro], depthOf (processor.getParameterLayout().macroParameterUIDs[macro]), false);
 
-    showRing (*filterCutoffKnob, depthOf (processor.filterCutoffParameterUID), true);
-    showRing (*filterResonanceKnob, depthOf (processor.filterResonanceParameterUID), false);
-    showRing (*dryWetKnob, depthOf (processor.dryWetParameterUID), false);
+    showRing (*filterCutoffKnob, depthOf (processor.getParameterLayout().filterCutoffParameterUID), true);
+    showRing (*filterResonanceKnob, depthOf (processor.getParameterLayout().filterResonanceParameterUID), false);
+    showRing (*dryWetKnob, depthOf (processor.getParameterLayout().dryWetParameterUID), false);
 }
 
 void TavelinAudioProcessorEditor::refreshTexts()
 {
-    if (auto* level = processor.valueTreeState.getParameter (processor.globalGainParameterUID))
+    if (auto* level = processor.valueTreeState.getParameter (processor.getParameterLayout().globalGainParameterUID))
         outputLevelLabel->setText (level->getText (level->getValue(), 512), juce::dontSendNotification);
 
-    const auto name = processor.currentPresetName.toUpperCase();
+    const auto name = processor.getCurrentPreset().getName().toUpperCase();
 
     if (name != presetNameLabel->getText())
         presetNameLabel->setText (name, juce::dontSendNotification);

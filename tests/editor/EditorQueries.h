@@ -14,7 +14,7 @@ namespace tavelin::test
 class EditorAtBaseScale : public EditorFixture
 {
 protected:
-    EditorAtBaseScale() { processor->uiScaleFactor = 1.0f; }
+    EditorAtBaseScale() { processor->getPreferences().uiScaleFactor = 1.0f; }
 };
 
 /** The editor's own child that a click at a point of the base layout (at scale 1.0) reaches. */

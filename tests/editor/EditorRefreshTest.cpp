@@ -40,7 +40,7 @@ TEST_F (EditorRefresh, BypassDisablesExactlyTheChainsTwelveControlsAndOnlyOnACha
     tick();
     juce::StringArray expected;
 
-    for (const auto& list : processor->chainParameterUIDs)
+    for (const auto& list : processor->getParameterLayout().chainParameterUIDs)
         expected.addArray (list, 1, 2);
 
     auto disabled = disabledIDs();
@@ -53,8 +53,8 @@ TEST_F (EditorRefresh, BypassDisablesExactlyTheChainsTwelveControlsAndOnlyOnACha
     tick();
     EXPECT_TRUE (gain.isEnabled()); // no change of state, nothing touched
 
-    setPlainValue (*processor, processor->chainBypassUIDs[1], 0.0f);
-    setPlainValue (*processor, processor->chainBypassUIDs[2], 0.0f);
+    setPlainValue (*processor, processor->getParameterLayout().chainBypassUIDs[1], 0.0f);
+    setPlainValue (*processor, processor->getParameterLayout().chainBypassUIDs[2], 0.0f);
     tick();
     EXPECT_TRUE (disabledIDs().isEmpty());
 }
@@ -74,9 +74,9 @@ TEST_P (ChainToFilterButtons, ShowWhereTheChainReachesTheFilterDirectly)
 {
     const auto row = GetParam();
     setPlainValue (*processor, "Chain2_Serial_Mode", row.chain2Serial);
-    setPlainValue (*processor, processor->chainBypassUIDs[1], row.chain2Bypassed);
+    setPlainValue (*processor, processor->getParameterLayout().chainBypassUIDs[1], row.chain2Bypassed);
     setPlainValue (*processor, "Chain3_Serial_Mode", row.chain3Serial);
-    setPlainValue (*processor, processor->chainBypassUIDs[2], row.chain3Bypassed);
+    setPlainValue (*processor, processor->getParameterLayout().chainBypassUIDs[2], row.chain3Bypassed);
     openEditor();
     tick();
 
@@ -137,7 +137,8 @@ TEST_F (EditorRefresh, ModulationDepthsShowAsRingsOutlinesAndHalos)
     openEditor();
     const auto publish = [this] (const char* target, double depth)
     {
-        processor->modsBuffer.setProperty (target, depth, nullptr);
+        auto modsBuffer = processor->getReadouts().getModsBuffer(); // the same shared tree
+        modsBuffer.setProperty (target, depth, nullptr);
         tick();
     };
 
@@ -175,7 +176,7 @@ TEST_F (EditorRefresh, ModulationDepthsShowAsRingsOutlinesAndHalos)
 
 TEST_F (EditorRefresh, TextsShowTheLevelWithOneUnitAndThePresetNameInCapitals)
 {
-    processor->currentPresetName = "Warm Tape";
+    processor->getCurrentPreset().setName ("Warm Tape");
     openEditor();
     tick();
 

@@ -97,9 +97,9 @@ TEST_F (EditorSections, EveryControlAtItsPlaceShowsItsOwnParameter)
                                     k[5], k[6], layout.pingPongButton, k[7], k[8] };
 
         for (size_t list = 0; list < std::size (listPlaces); ++list)
-            places.emplace_back (processor->chainParameterUIDs[list][chain], listPlaces[list]);
+            places.emplace_back (processor->getParameterLayout().chainParameterUIDs[list][chain], listPlaces[list]);
 
-        places.emplace_back (processor->chainBypassUIDs[chain], layout.bypassButton);
+        places.emplace_back (processor->getParameterLayout().chainBypassUIDs[chain], layout.bypassButton);
         places.emplace_back (TavelinAudioProcessor::chainToFilterUID (chain), layout.toFilterButton);
     }
 
@@ -113,19 +113,19 @@ TEST_F (EditorSections, EveryControlAtItsPlaceShowsItsOwnParameter)
                                     layout.waveKnob, layout.highRateButton, layout.highRateKnob };
 
         for (size_t list = 0; list < std::size (listPlaces); ++list)
-            places.emplace_back (processor->lfoParameterUIDs[list][lfo], listPlaces[list]);
+            places.emplace_back (processor->getParameterLayout().lfoParameterUIDs[list][lfo], listPlaces[list]);
     }
 
     const auto output = outputSection();
-    places.insert (places.end(), { { processor->filterModeParameterUID, output.filterModeKnob },
-                                   { processor->filterCutoffParameterUID, output.cellKnobs[0] },
-                                   { processor->filterResonanceParameterUID, output.cellKnobs[1] },
-                                   { processor->dryWetParameterUID, output.cellKnobs[2] },
-                                   { processor->globalGainParameterUID, output.outputLevel },
+    places.insert (places.end(), { { processor->getParameterLayout().filterModeParameterUID, output.filterModeKnob },
+                                   { processor->getParameterLayout().filterCutoffParameterUID, output.cellKnobs[0] },
+                                   { processor->getParameterLayout().filterResonanceParameterUID, output.cellKnobs[1] },
+                                   { processor->getParameterLayout().dryWetParameterUID, output.cellKnobs[2] },
+                                   { processor->getParameterLayout().globalGainParameterUID, output.outputLevel },
                                    { velk::ModulationsManager::globalModDepthParameterUID, footer().globalModDepthKnob } });
 
     for (int macro = 0; macro < 3; ++macro)
-        places.emplace_back (processor->macroParameterUIDs[macro], footer().macroKnobs[(size_t) macro]);
+        places.emplace_back (processor->getParameterLayout().macroParameterUIDs[macro], footer().macroKnobs[(size_t) macro]);
 
     for (const auto& entry : places)
         setPlainValue (*processor, entry.first, defaultOf (*processor, entry.first));
@@ -173,10 +173,10 @@ TEST_F (EditorSections, OnlyParameterControlsAreMidiLearnable)
     juce::StringArray expected{ "Filter_Mode", "Filter_Cut", "Filter_Res", "Dry_Wet", "Global_Gain",
                                 "Macro_1_Offset", "Macro_2_Offset", "Macro_3_Offset", "Modulations_Global_Scale" };
 
-    for (const auto& list : processor->chainParameterUIDs)
+    for (const auto& list : processor->getParameterLayout().chainParameterUIDs)
         expected.addArray (list);
 
-    for (const auto& list : processor->lfoParameterUIDs)
+    for (const auto& list : processor->getParameterLayout().lfoParameterUIDs)
         expected.addArray (list);
 
     juce::StringArray learnable;

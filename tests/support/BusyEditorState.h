@@ -21,8 +21,8 @@ inline void setPlainValue (TavelinAudioProcessor& processor, const juce::String&
 */
 inline void prepareBusyState (TavelinAudioProcessor& processor)
 {
-    setPlainValue (processor, processor.chainBypassUIDs[1], 1.0f);
-    setPlainValue (processor, processor.chainBypassUIDs[2], 0.0f);
+    setPlainValue (processor, processor.getParameterLayout().chainBypassUIDs[1], 1.0f);
+    setPlainValue (processor, processor.getParameterLayout().chainBypassUIDs[2], 0.0f);
     setPlainValue (processor, "Chain3_Serial_Mode", 1.0f);
     setPlainValue (processor, "Delay_1_Sync", 1.0f);
     setPlainValue (processor, "LFO_2_Sync", 1.0f);
@@ -54,7 +54,9 @@ inline void prepareBusyState (TavelinAudioProcessor& processor)
     // Depths as the audio thread publishes them, after the read-out of the silent matrix.
     const std::pair<const char*, double> depths[] = { { "Delay_1_Time", 0.5 }, { "Pitch_Shifter_1_Mix", 0.5 }, { "Gainer_2_Gain", 0.7 }, { "Panner_3_Pan", 0.25 }, { "LFO_2_Rate", 0.6 }, { "LFO_3_Rate", 0.4 }, { "LFO_3_Wave", 0.5 }, { "Macro_2_Offset", 0.8 }, { "Filter_Cut", 0.4 }, { "Dry_Wet", 0.3 } };
 
+    auto modsBuffer = processor.getReadouts().getModsBuffer(); // the same shared tree
+
     for (const auto& [target, depth] : depths)
-        processor.modsBuffer.setProperty (target, depth, nullptr);
+        modsBuffer.setProperty (target, depth, nullptr);
 }
 } // namespace tavelin::test
