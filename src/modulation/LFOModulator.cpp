@@ -209,6 +209,27 @@ void LFOModulator::processSingleSample (float)
     if (modsActive)
         applyModulation();
 
+    value = nextOutput();
+}
+
+void LFOModulator::renderFrames (float* outputs, int numFrames)
+{
+    // Under modulation every sample polls the matrix, which the per-sample step does.
+    if (modsActive || numFrames <= 0)
+    {
+        Modulator::renderFrames (outputs, numFrames);
+        return;
+    }
+
+    for (int i = 0; i < numFrames; ++i)
+        outputs[i] = nextOutput();
+
+    value = outputs[numFrames - 1];
+}
+
+//==============================================================================
+float LFOModulator::nextOutput() noexcept
+{
     const auto readPhase = phase;
     phase = readPhase + phaseIncrement;
 
@@ -223,7 +244,7 @@ void LFOModulator::processSingleSample (float)
         randomIndex = randomIndex == tableSize - 1 ? 0 : randomIndex + 1;
 
     previousPhase = readPhase;
-    value = (y + 1.0f) * 0.5f;
+    return (y + 1.0f) * 0.5f;
 }
 
 //==============================================================================

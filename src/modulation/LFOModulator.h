@@ -36,6 +36,7 @@ public:
     void processBlock (const juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void precalculateForBlock() override;
     void processSingleSample (float input) override;
+    void renderFrames (float* outputs, int numFrames) override;
 
     // Targets: the rate, then the wave. Editor order (getParameterUID): 0 _Rate, 1 _Synced_Rate,
     // 2 _Sync, 3 _Wave, 4 _High_Rate_Enable, 5 _High_Rate.
@@ -51,6 +52,8 @@ public:
 
 private:
     //==============================================================================
+    /** Advances the phase one sample and returns the output read at the phase before it. */
+    float nextOutput() noexcept;
     float getSyncedFrequency (int syncIndex) const noexcept;
     float readTable (float position) const noexcept;
     void applyModulation() noexcept;

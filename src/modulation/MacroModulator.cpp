@@ -3,6 +3,8 @@
 #include "modulation/ModulationsManager.h"
 #include "parameters/ParameterText.h"
 
+#include <algorithm>
+
 namespace velk
 {
 namespace
@@ -55,6 +57,18 @@ void MacroModulator::processSingleSample (float)
         offsetValue = (offset + (maximumOffset - offset) * modulation) * percentToFraction;
     }
 
+    value = offsetValue;
+}
+
+void MacroModulator::renderFrames (float* outputs, int numFrames)
+{
+    if (modsActive)
+    {
+        Modulator::renderFrames (outputs, numFrames);
+        return;
+    }
+
+    std::fill (outputs, outputs + numFrames, offsetValue);
     value = offsetValue;
 }
 } // namespace velk

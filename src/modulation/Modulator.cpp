@@ -20,6 +20,15 @@ void Modulator::precalculateForBlock()
     modsActive = manager != nullptr && manager->areModsActiveForTargets (targetIndices);
 }
 
+void Modulator::renderFrames (float* outputs, int numFrames)
+{
+    for (int i = 0; i < numFrames; ++i)
+    {
+        processSingleSample (0.0f);
+        outputs[i] = value;
+    }
+}
+
 juce::StringArray Modulator::getModulationParameterNames() const
 {
     return parameterTable.getModulationTargets (uid);
