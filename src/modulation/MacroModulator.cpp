@@ -71,4 +71,12 @@ void MacroModulator::renderFrames (float* outputs, int numFrames)
     std::fill (outputs, outputs + numFrames, offsetValue);
     value = offsetValue;
 }
+
+void MacroModulator::skipFrames (int numFrames)
+{
+    if (modsActive)
+        Modulator::skipFrames (numFrames);
+    else
+        value = offsetValue;
+}
 } // namespace velk

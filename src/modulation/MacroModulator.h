@@ -23,6 +23,7 @@ public:
     void precalculateForBlock() override;
     void processSingleSample (float input) override;
     void renderFrames (float* outputs, int numFrames) override;
+    void skipFrames (int numFrames) override;
 
 private:
     //==============================================================================

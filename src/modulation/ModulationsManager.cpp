@@ -56,9 +56,14 @@ void ModulationsManager::createMatrixParameters()
     const auto numTargets = targetNames.size();
     const auto numColumns = modulators.size() + 1;
     sourcesPerTarget = (size_t) modulators.size();
-    targetStates.assign ((size_t) numTargets, { false, false, 0.0f, 0 });
     activeSources.assign ((size_t) numTargets * sourcesPerTarget, { nullptr, 0, 0.0f, 0.0f, false });
+    targetStates.clear();
+
+    for (size_t target = 0; target < (size_t) numTargets; ++target)
+        targetStates.push_back ({ activeSources.data() + target * sourcesPerTarget, 0.0f, 0, false, false });
+
     modulatorFrames.assign (sourcesPerTarget * maxRenderFrames, 0.0f);
+    columnsRead.assign (sourcesPerTarget, false);
     targetFrames.assign ((size_t) numTargets * maxRenderFrames, 0.0f);
 
     for (int target = 0; target < numTargets; ++target)
@@ -107,6 +112,7 @@ void ModulationsManager::refreshMatrixForBlock()
         globalDepth = globalDepthParameter->load() * percentToFraction;
 
     const auto scaleColumn = (size_t) modulators.size();
+    std::fill (columnsRead.begin(), columnsRead.end(), false);
 
     for (size_t target = 0; target < matrixParameterValues.size(); ++target)
     {
@@ -124,7 +130,11 @@ void ModulationsManager::refreshMatrixForBlock()
 
         const auto scale = values[scaleColumn]->load() * percentToFraction;
         const auto anyDepthAndScale = numSources > 0 && scale != 0.0f;
-        targetStates[target] = { globalDepth > 0.0f && anyDepthAndScale, anyDepthAndScale, scale, numSources };
+        const auto active = globalDepth > 0.0f && anyDepthAndScale;
+        targetStates[target] = { sources, scale, (short) numSources, active, anyDepthAndScale };
+
+        for (int k = 0; k < numSources && active; ++k)
+            columnsRead[sources[k].column] = true;
     }
 
     for (auto* modulator : modulators)
@@ -145,9 +155,17 @@ void ModulationsManager::renderFrames (int numFrames) noexcept
 
     if (!anyFollowsMatrix)
     {
-        // Then no modulator reads another, and each can run its stretch on its own.
+        // Then no modulator reads another, and each can run its stretch on its own; only
+        // the outputs that some target reads need to be worked out frame by frame.
         for (int m = 0; m < modulators.size(); ++m)
-            modulators.getUnchecked (m)->renderFrames (modulatorFrames.data() + (size_t) m * maxRenderFrames, numFrames);
+        {
+            auto* modulator = modulators.getUnchecked (m);
+
+            if (columnsRead[(size_t) m])
+                modulator->renderFrames (modulatorFrames.data() + (size_t) m * maxRenderFrames, numFrames);
+            else
+                modulator->skipFrames (numFrames);
+        }
 
         return;
     }
@@ -171,7 +189,7 @@ const float* ModulationsManager::getModulationFrames (int target) noexcept
         return silentFrames.data();
 
     const auto& state = targetStates[t];
-    const auto* sources = activeSources.data() + t * sourcesPerTarget;
+    const auto* sources = state.sources;
     auto* frames = targetFrames.data() + t * maxRenderFrames;
     const auto numFrames = numRenderedFrames;
 

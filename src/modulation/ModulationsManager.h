@@ -81,11 +81,10 @@ public:
             return 0.0f;
 
         const auto& state = targetStates[t];
-        const auto* sources = activeSources.data() + t * sourcesPerTarget;
         float sum = 0.0f;
 
         for (int k = 0; k < state.numSources; ++k)
-            sum += sources[k].contribution (sources[k].modulator->getValue());
+            sum += state.sources[k].contribution (state.sources[k].modulator->getValue());
 
         return clampToUnit ((state.scale * sum) * globalDepth);
     }
@@ -161,12 +160,15 @@ private:
         bool positive;
     };
 
+    // Sixteen bytes, so that a row is found by a shift; `sources` is the row's first entry in
+    // activeSources.
     struct TargetState
     {
+        const ActiveSource* sources;
+        float scale;
+        short numSources;
         bool active;
         bool anyDepthAndScale;
-        float scale;
-        int numSources;
     };
 
     std::vector<TargetState> targetStates;
@@ -176,6 +178,7 @@ private:
     // renderFrames() output: maxRenderFrames values per modulator, then per target.
     std::vector<float> modulatorFrames;
     std::vector<float> targetFrames;
+    std::vector<bool> columnsRead;
     std::array<float, maxRenderFrames> silentFrames{};
     int numRenderedFrames = 0;
     const bool hostIsLive;

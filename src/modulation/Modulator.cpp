@@ -29,6 +29,12 @@ void Modulator::renderFrames (float* outputs, int numFrames)
     }
 }
 
+void Modulator::skipFrames (int numFrames)
+{
+    for (int i = 0; i < numFrames; ++i)
+        processSingleSample (0.0f);
+}
+
 juce::StringArray Modulator::getModulationParameterNames() const
 {
     return parameterTable.getModulationTargets (uid);

@@ -46,6 +46,11 @@ public:
     */
     virtual void renderFrames (float* outputs, int numFrames);
 
+    /** The same advance when no one reads the outputs: only the last stays, in getValue().
+        This base version steps sample by sample.
+    */
+    virtual void skipFrames (int numFrames);
+
     /** The identifiers of the modulatable parameters, in target order. */
     juce::StringArray getModulationParameterNames() const;
 

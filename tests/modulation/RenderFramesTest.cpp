@@ -92,6 +92,7 @@ TEST_P (RenderFramesTest, GiveThePollsOfSampleBySampleSteps)
 INSTANTIATE_TEST_SUITE_P (
     Matrices, RenderFramesTest,
     testing::Values (
+        RenderCase{ "OnlyOneModulatorRead", { { "LFO_2", "Out_A", 60.0f } } },
         RenderCase{ "ModulatorsOnTheirOwn",
                     { { "LFO_1", "Out_A", 60.0f }, { "LFO_2", "Out_A", -40.0f }, { "Macro_1", "Out_B", 100.0f }, { "LFO_1", "Out_B", 50.0f } } },
         RenderCase{ "ModulatorsFollowingTheMatrix",
