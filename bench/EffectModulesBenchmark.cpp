@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 namespace
 {
 constexpr double sampleRate = 48000.0;
@@ -31,8 +33,9 @@ void setPerFrameCounter (benchmark::State& state)
                                                       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-/** One module driven as the processor drives it: block stage, then per frame calc() and both
-    channels. With a target suffix, the matrix reaches that target at every frame.
+/** One module driven as the processor drives it: block stage, then stretches of frames with
+    the source's outputs rendered for them. With a target suffix, the matrix reaches that
+    target at every frame, from a source that moves at every frame.
 */
 template <typename ModuleType>
 void runModule (benchmark::State& state, const char* uid, const char* modulatedTarget)
@@ -40,17 +43,28 @@ void runModule (benchmark::State& state, const char* uid, const char* modulatedT
     tavelin::test::ModuleRig<ModuleType> rig (uid);
 
     if (modulatedTarget != nullptr)
+    {
         rig.modulate (modulatedTarget, 0.5f);
+        rig.source->wander (3);
+    }
 
     rig.prepare (sampleRate);
     const auto input = makeInput();
+    std::vector<float> left (input.size()), right (input.size());
+    constexpr auto stretch = velk::AudioEffectModule::maxFrames;
 
     for (auto _ : state)
     {
         rig.beginBlock();
+        std::copy (input.begin(), input.end(), left.begin());
+        std::transform (input.begin(), input.end(), right.begin(), [] (float x)
+                        { return -x; });
 
-        for (const auto x : input)
-            benchmark::DoNotOptimize (rig.frame (x, -x));
+        for (int start = 0; start < framesPerBlock; start += stretch)
+            rig.frames (left.data() + start, right.data() + start, stretch);
+
+        benchmark::DoNotOptimize (left.data());
+        benchmark::DoNotOptimize (right.data());
     }
 
     setPerFrameCounter (state);

@@ -60,4 +60,9 @@ float AudioEffectModule::pollModulation (int targetSlot) const noexcept
 {
     return manager->pollModulationValue (targetIndices[(size_t) targetSlot]);
 }
+
+const float* AudioEffectModule::getModulationFrames (int targetSlot) const noexcept
+{
+    return manager->getModulationFrames (targetIndices[(size_t) targetSlot]);
+}
 } // namespace velk

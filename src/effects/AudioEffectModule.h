@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modulation/ModulationsManager.h"
 #include "modulation/TempoInfo.h"
 #include "parameters/ParameterTable.h"
 
@@ -9,7 +10,6 @@
 
 namespace velk
 {
-class ModulationsManager;
 
 //==============================================================================
 /** A sound-processing unit, driven in three stages:
@@ -19,6 +19,9 @@ class ModulationsManager;
     - calc() once per frame, before channel 0's sample: advance the ramps and, only while
       modulated, recompute the working values;
     - processSingleSample() once per sample and channel.
+
+    The processor runs the last two stages a stretch of stereo frames at a time through
+    processFrames(), which gives the same samples as the frame-by-frame calls.
 */
 class AudioEffectModule
 {
@@ -50,6 +53,15 @@ public:
     virtual void calc();
 
     virtual float processSingleSample (float x, int channel) = 0;
+
+    /** The most frames that one processFrames() call takes: those of one modulation render. */
+    static constexpr int maxFrames = ModulationsManager::maxRenderFrames;
+
+    /** Processes `numFrames` stereo frames in place, each as calc() followed by
+        processSingleSample() on the left and then the right sample would, with the modulation
+        that the manager rendered for these frames (ModulationsManager::renderFrames()).
+    */
+    virtual void processFrames (float* left, float* right, int numFrames) = 0;
 
     /** Silences the audio memory (delay lines, filter states) after a preset load; parameters
         and ramps stay.
@@ -89,6 +101,9 @@ protected:
 
     /** The modulation of this module's target number `targetSlot`, in [0, 1]. */
     float pollModulation (int targetSlot) const noexcept;
+
+    /** The same for every frame of the manager's last renderFrames(). */
+    const float* getModulationFrames (int targetSlot) const noexcept;
 
     double sampleRate = 44100.0;
     double inverseSampleRate = 1.0 / 44100.0;

@@ -47,6 +47,14 @@ float AudioEffectModulesChain::processSingleSample (float x, int channel)
     return x;
 }
 
+void AudioEffectModulesChain::processFrames (float* left, float* right, int numFrames)
+{
+    // Module after module over the whole stretch: a module's frames depend on its own earlier
+    // frames and on its input, never on a later module.
+    for (auto* module : modules)
+        module->processFrames (left, right, numFrames);
+}
+
 void AudioEffectModulesChain::cleanUp()
 {
     for (auto* module : modules)

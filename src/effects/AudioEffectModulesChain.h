@@ -25,6 +25,7 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
     void cleanUp() override;
 
 private:

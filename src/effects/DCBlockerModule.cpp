@@ -28,19 +28,14 @@ void DCBlockerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
     const auto channelsToFilter = juce::jmin (buffer.getNumChannels(), (int) channelStates.size());
 
     for (int channel = 0; channel < channelsToFilter; ++channel)
-    {
-        auto& state = channelStates[(size_t) channel];
-        auto x1 = state.x1;
-        auto y1 = state.y1;
-        const auto r = state.r;
-        auto* samples = buffer.getWritePointer (channel);
+        filterChannel (buffer.getWritePointer (channel), numSamples, channelStates[(size_t) channel]);
+}
 
-        for (int i = 0; i < numSamples; ++i)
-            samples[i] = (float) filterSample (samples[i], x1, y1, r);
-
-        state.x1 = x1;
-        state.y1 = y1;
-    }
+void DCBlockerModule::processFrames (float* left, float* right, int numFrames)
+{
+    jassert (channelStates.size() >= 2);
+    filterChannel (left, numFrames, channelStates[0]);
+    filterChannel (right, numFrames, channelStates[1]);
 }
 
 float DCBlockerModule::processSingleSample (float x, int channel)
@@ -50,6 +45,19 @@ float DCBlockerModule::processSingleSample (float x, int channel)
 }
 
 //==============================================================================
+void DCBlockerModule::filterChannel (float* samples, int numSamples, ChannelState& state) noexcept
+{
+    auto x1 = state.x1;
+    auto y1 = state.y1;
+    const auto r = state.r;
+
+    for (int i = 0; i < numSamples; ++i)
+        samples[i] = (float) filterSample (samples[i], x1, y1, r);
+
+    state.x1 = x1;
+    state.y1 = y1;
+}
+
 double DCBlockerModule::filterSample (double x, double& x1, double& y1, double r) noexcept
 {
     const auto y = (x - x1) + r * y1;

@@ -18,6 +18,7 @@ public:
     void prepareToPlay (double newSampleRate, int blockSize) override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
 
 private:
     //==============================================================================
@@ -27,6 +28,9 @@ private:
         double y1 = 0.0;
         double r = 0.0;
     };
+
+    /** The recurrence over one channel's samples, its memory held in locals meanwhile. */
+    static void filterChannel (float* samples, int numSamples, ChannelState& state) noexcept;
 
     /** One step of y[n] = (x[n] - x[n-1]) + R * y[n-1], kept in double precision. */
     static double filterSample (double x, double& x1, double& y1, double r) noexcept;

@@ -1,8 +1,10 @@
 #include "effects/DelayLine.h"
 
-#include "modulation/EqualPowerCrossfade.h"
-
 #include <cmath>
+#include <limits>
+#include <type_traits>
+
+#include <emmintrin.h>
 
 namespace velk
 {
@@ -44,6 +46,14 @@ void DelayLine<FloatType>::setDelayInSamples (FloatType newDelay) noexcept
 }
 
 template <typename FloatType>
+void DelayLine<FloatType>::takeDelayOf (const DelayLine& other) noexcept
+{
+    jassert (buffer.size() == other.buffer.size() && glideLength == other.glideLength);
+    delayInSamples = other.delayInSamples;
+    delayRamp = other.delayRamp;
+}
+
+template <typename FloatType>
 void DelayLine<FloatType>::cleanUp() noexcept
 {
     std::fill (buffer.begin(), buffer.end(), FloatType());
@@ -55,7 +65,8 @@ template <typename FloatType>
 FloatType DelayLine<FloatType>::getNextSampleWithDryWetMix (FloatType input, FloatType feedback, FloatType mix) noexcept
 {
     lastOutput = writeAndRead (input + feedback * lastOutput);
-    return input * equalPowerDryGain (mix) + lastOutput * equalPowerWetGain (mix);
+    const EqualPowerGains gains (mix);
+    return input * gains.dry + lastOutput * gains.wet;
 }
 
 template <typename FloatType>
@@ -65,24 +76,97 @@ FloatType DelayLine<FloatType>::getNextCrossFedSample (FloatType input, FloatTyp
     return writeAndRead (input + feedback * lastOutput);
 }
 
+template <typename FloatType>
+bool DelayLine<FloatType>::isInStepWith (const DelayLine& other) const noexcept
+{
+    return buffer.size() == other.buffer.size() && writeIndex == other.writeIndex
+           && delayInSamples == other.delayInSamples && glideLength == other.glideLength
+           && delayRamp.current == other.delayRamp.current && delayRamp.step == other.delayRamp.step
+           && delayRamp.countdown == other.delayRamp.countdown;
+}
+
+template <typename FloatType>
+void DelayLine<FloatType>::getNextFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                                          const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                                          int numFrames) noexcept
+{
+    static_assert (std::is_same_v<FloatType, double>, "the two lines run side by side in one register");
+    jassert (left.isInStepWith (right));
+
+    const auto feedbackGain = _mm_set1_pd (feedback);
+    const auto signBit = _mm_set1_pd (-0.0);
+    const auto infinity = _mm_set1_pd (std::numeric_limits<double>::infinity());
+    auto lastOutputs = _mm_set_pd (right.lastOutput, left.lastOutput);
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        // The left line's delay and glide stand for both.
+        if (delays != nullptr)
+            left.setDelayInSamples (delays[i]);
+
+        // write() on both side by side: a value that isn't finite fails the comparison and is
+        // written as silence.
+        const auto inputs = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (samplesLeft + i), _mm_load_ss (samplesRight + i)));
+        const auto next = _mm_add_pd (inputs, _mm_mul_pd (feedbackGain, lastOutputs));
+        const auto written = _mm_and_pd (next, _mm_cmplt_pd (_mm_andnot_pd (signBit, next), infinity));
+        _mm_storel_pd (left.buffer.data() + left.writeIndex, written);
+        _mm_storeh_pd (right.buffer.data() + left.writeIndex, written);
+        left.moveWritePosition();
+
+        const auto tap = left.placeRead (left.glideDelay());
+        const auto a = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + tap.index), right.buffer.data() + tap.index);
+        const auto b = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + tap.partner), right.buffer.data() + tap.partner);
+        lastOutputs = _mm_add_pd (a, _mm_mul_pd (_mm_set1_pd (tap.fraction), _mm_sub_pd (b, a)));
+
+        const auto mixed = _mm_add_pd (_mm_mul_pd (inputs, _mm_set1_pd (gains[i].dry)), _mm_mul_pd (lastOutputs, _mm_set1_pd (gains[i].wet)));
+        const auto rounded = _mm_cvtpd_ps (mixed);
+        _mm_store_ss (samplesLeft + i, rounded);
+        _mm_store_ss (samplesRight + i, _mm_shuffle_ps (rounded, rounded, _MM_SHUFFLE (1, 1, 1, 1)));
+    }
+
+    _mm_storel_pd (&left.lastOutput, lastOutputs);
+    _mm_storeh_pd (&right.lastOutput, lastOutputs);
+    right.writeIndex = left.writeIndex;
+    right.takeDelayOf (left);
+}
+
 //==============================================================================
 template <typename FloatType>
 FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept
 {
-    const auto length = getMaximumLength();
+    write (valueToWrite);
+    return read (placeRead (glideDelay()));
+}
 
+template <typename FloatType>
+void DelayLine<FloatType>::write (FloatType valueToWrite) noexcept
+{
     // A NaN or infinite sample, once written, would circle through the feedback for good and
     // silence the echoes of everything played after it: silence takes its place.
     buffer[(size_t) writeIndex] = std::isfinite (valueToWrite) ? valueToWrite : FloatType();
-    writeIndex = writeIndex + 1 < length ? writeIndex + 1 : 0;
+    moveWritePosition();
+}
 
-    FloatType delay = delayInSamples;
+template <typename FloatType>
+void DelayLine<FloatType>::moveWritePosition() noexcept
+{
+    writeIndex = writeIndex + 1 < getMaximumLength() ? writeIndex + 1 : 0;
+}
 
-    if (glideEnabled)
-    {
-        delayRamp.advance();
-        delay = delayRamp.current;
-    }
+template <typename FloatType>
+FloatType DelayLine<FloatType>::glideDelay() noexcept
+{
+    if (!glideEnabled)
+        return delayInSamples;
+
+    delayRamp.advance();
+    return delayRamp.current;
+}
+
+template <typename FloatType>
+typename DelayLine<FloatType>::ReadTap DelayLine<FloatType>::placeRead (FloatType delay) const noexcept
+{
+    const auto length = getMaximumLength();
 
     // The read follows the write advance, so a delay of D samples sounds D - 1 samples after
     // the write, and a delay of 1 reads what was just written.
@@ -102,9 +186,14 @@ FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept
         pos = (FloatType) (length - 1);
 
     const auto i = (int) pos;
-    const auto partner = i < length - 1 ? i + 1 : 0;
-    const auto a = buffer[(size_t) i];
-    return a + (pos - (FloatType) i) * (buffer[(size_t) partner] - a);
+    return { i, i < length - 1 ? i + 1 : 0, pos - (FloatType) i };
+}
+
+template <typename FloatType>
+FloatType DelayLine<FloatType>::read (const ReadTap& tap) const noexcept
+{
+    const auto a = buffer[(size_t) tap.index];
+    return a + tap.fraction * (buffer[(size_t) tap.partner] - a);
 }
 
 template class DelayLine<double>;

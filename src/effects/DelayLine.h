@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/ParameterRamp.h"
+#include "modulation/EqualPowerCrossfade.h"
 
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
     */
     void setDelayInSamples (FloatType newDelay) noexcept;
 
+    /** Takes the delay and the glide of a line that stood as this one and was then given a
+        delay: the same as giving this one that delay.
+    */
+    void takeDelayOf (const DelayLine& other) noexcept;
+
     /** Silences the memory and restarts the write position; the delay and its glide stay. */
     void cleanUp() noexcept;
 
@@ -40,6 +46,20 @@ public:
     */
     FloatType getNextCrossFedSample (FloatType input, FloatType echo, FloatType feedback) noexcept;
 
+    /** True when both lines will read alike at the next sample: the same length, write
+        position and delay (glide included), as two channels fed frame by frame have.
+    */
+    bool isInStepWith (const DelayLine& other) const noexcept;
+
+    /** A stretch of frames through two lines in step (isInStepWith()), in place: frame by
+        frame the same as setDelayInSamples (delays[i]) on both, when `delays` is given, and a
+        getNextSampleWithDryWetMix() on each with the mix that gains[i] are of, the result
+        taken as a float. The read is placed once for both lines.
+    */
+    static void getNextFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                               const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                               int numFrames) noexcept;
+
     int getMaximumLength() const noexcept { return (int) buffer.size(); }
     int getWriteIndex() const noexcept { return writeIndex; }
     FloatType getDelayInSamples() const noexcept { return delayInSamples; }
@@ -47,7 +67,20 @@ public:
 
 private:
     //==============================================================================
+    /** Where the read falls between two slots. */
+    struct ReadTap
+    {
+        int index;
+        int partner;
+        FloatType fraction;
+    };
+
     FloatType writeAndRead (FloatType valueToWrite) noexcept;
+    void write (FloatType valueToWrite) noexcept;
+    void moveWritePosition() noexcept;
+    FloatType glideDelay() noexcept;
+    ReadTap placeRead (FloatType delay) const noexcept;
+    FloatType read (const ReadTap& tap) const noexcept;
 
     std::vector<FloatType> buffer;
     FloatType lastOutput = 0;

@@ -66,11 +66,8 @@ void GainerModule::calc()
 {
     gainRamp.advance();
 
-    if (!modsActive)
-        return;
-
-    const auto knobGain = toGain (gainValue->load());
-    gain = knobGain + (1.0f - knobGain) * pollModulation (0);
+    if (modsActive)
+        gain = modulatedGain (toGain (gainValue->load()), pollModulation (0));
 }
 
 float GainerModule::processSingleSample (float x, int)
@@ -78,9 +75,44 @@ float GainerModule::processSingleSample (float x, int)
     return x * gain;
 }
 
+void GainerModule::processFrames (float* left, float* right, int numFrames)
+{
+    auto frameGain = gain;
+
+    if (modsActive)
+    {
+        // The knob holds through the frames, so its power of ten is taken once.
+        const auto knobGain = toGain (gainValue->load());
+        const auto* modulation = getModulationFrames (0);
+
+        for (int i = 0; i < numFrames; ++i)
+        {
+            frameGain = modulatedGain (knobGain, modulation[i]);
+            left[i] *= frameGain;
+            right[i] *= frameGain;
+        }
+    }
+    else
+    {
+        for (int i = 0; i < numFrames; ++i)
+        {
+            left[i] *= frameGain;
+            right[i] *= frameGain;
+        }
+    }
+
+    gain = frameGain;
+    gainRamp.advance (numFrames);
+}
+
 //==============================================================================
 float GainerModule::toGain (float decibels) noexcept
 {
     return juce::Decibels::decibelsToGain (decibels);
+}
+
+float GainerModule::modulatedGain (float knobGain, float modulation) noexcept
+{
+    return knobGain + (1.0f - knobGain) * modulation;
 }
 } // namespace velk

@@ -27,10 +27,14 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
 
 private:
     //==============================================================================
     static float toGain (float decibels) noexcept;
+
+    /** Modulation pulls the knob's multiplier toward unity. */
+    static float modulatedGain (float knobGain, float modulation) noexcept;
 
     std::atomic<float>* gainValue = nullptr;
     ParameterRamp<float> gainRamp;

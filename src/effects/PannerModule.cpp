@@ -68,16 +68,59 @@ float PannerModule::processSingleSample (float x, int channel)
     return x * (channel == 0 ? leftGain : rightGain);
 }
 
+void PannerModule::processFrames (float* left, float* right, int numFrames)
+{
+    if (modsActive)
+    {
+        const auto knob = panValue->load();
+        const auto* modulation = getModulationFrames (0);
+
+        for (int i = 0; i < numFrames; ++i)
+        {
+            const auto position = modulatedPosition (knob, modulation[i]);
+            left[i] *= leftGainAt (position);
+            right[i] *= rightGainAt (position);
+        }
+
+        if (numFrames > 0)
+            applyPanLaw (modulatedPosition (knob, modulation[numFrames - 1]));
+    }
+    else
+    {
+        for (int i = 0; i < numFrames; ++i)
+        {
+            left[i] *= leftGain;
+            right[i] *= rightGain;
+        }
+    }
+
+    panRamp.advance (numFrames);
+}
+
 //==============================================================================
 float PannerModule::getModulatedPosition() const noexcept
 {
-    const auto knob = panValue->load();
-    return (knob + (percentRange.end - knob) * pollModulation (0)) * 0.01f;
+    return modulatedPosition (panValue->load(), pollModulation (0));
+}
+
+float PannerModule::modulatedPosition (float knob, float modulation) noexcept
+{
+    return (knob + (percentRange.end - knob) * modulation) * 0.01f;
 }
 
 void PannerModule::applyPanLaw (float position) noexcept
 {
-    leftGain = position < 0.5f ? 1.0f : 1.0f - 2.0f * (position - 0.5f);
-    rightGain = position > 0.5f ? 1.0f : 2.0f * position;
+    leftGain = leftGainAt (position);
+    rightGain = rightGainAt (position);
+}
+
+float PannerModule::leftGainAt (float position) noexcept
+{
+    return position < 0.5f ? 1.0f : 1.0f - 2.0f * (position - 0.5f);
+}
+
+float PannerModule::rightGainAt (float position) noexcept
+{
+    return position > 0.5f ? 1.0f : 2.0f * position;
 }
 } // namespace velk

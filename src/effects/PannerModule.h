@@ -21,11 +21,15 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
 
 private:
     //==============================================================================
     float getModulatedPosition() const noexcept;
+    static float modulatedPosition (float knob, float modulation) noexcept;
     void applyPanLaw (float position) noexcept;
+    static float leftGainAt (float position) noexcept;
+    static float rightGainAt (float position) noexcept;
 
     std::atomic<float>* panValue = nullptr;
     ParameterRamp<float> panRamp;

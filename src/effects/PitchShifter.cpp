@@ -1,6 +1,10 @@
 #include "effects/PitchShifter.h"
 
 #include <cmath>
+#include <limits>
+#include <type_traits>
+
+#include <emmintrin.h>
 
 namespace velk
 {
@@ -41,6 +45,9 @@ void PitchShifter<FloatType>::prepare (double sampleRate)
         grainSize = 0;
         inverseGrainSize = 0;
         std::fill (grainOffsets.begin(), grainOffsets.end(), FloatType());
+        circleSlots = 0;
+        wholeGrain = 0;
+        windowScale = 0;
     }
 }
 
@@ -60,6 +67,12 @@ void PitchShifter<FloatType>::setGrainSize (FloatType grainSizeInSamples) noexce
 
     grainSize = size;
     inverseGrainSize = 1 / size;
+    circleSlots = (int) std::ceil (size);
+    wholeGrain = (int) size;
+
+    // A power of two scales exactly, so this is the distance's window position as
+    // (distance * inverseGrainSize) * windowSize gives it, in one multiplication.
+    windowScale = inverseGrainSize * (FloatType) windowSize;
 
     if (!changed)
         return;
@@ -80,52 +93,162 @@ void PitchShifter<FloatType>::setSemitones (int semitones) noexcept
 template <typename FloatType>
 FloatType PitchShifter<FloatType>::getNextSample (FloatType input, FloatType feedback) noexcept
 {
+    const auto out = readHeads (placeHeads()) * (FloatType) wetGain;
+    advance (input, feedback, out);
+    return out;
+}
+
+template <typename FloatType>
+bool PitchShifter<FloatType>::isInStepWith (const PitchShifter& other) const noexcept
+{
+    return writeIndex == other.writeIndex && phase == other.phase && grainSize == other.grainSize
+           && ratio == other.ratio && grainOffsets == other.grainOffsets && buffer.size() == other.buffer.size();
+}
+
+template <typename FloatType>
+void PitchShifter<FloatType>::getNextFrames (PitchShifter& left, PitchShifter& right, const float* inputLeft, const float* inputRight,
+                                             const int* semitones, FloatType feedback, FloatType* wetLeft, FloatType* wetRight,
+                                             int numFrames) noexcept
+{
+    jassert (left.isInStepWith (right));
+    const auto feedbackGain = _mm_set1_pd (feedback);
+    const auto ceiling = _mm_set1_pd (1.0);
+    const auto floor = _mm_set1_pd (-1.0);
+    const auto signBit = _mm_set1_pd (-0.0);
+    const auto infinity = _mm_set1_pd (std::numeric_limits<double>::infinity());
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        if (semitones != nullptr)
+            left.setSemitones (semitones[i]);
+
+        const auto taps = left.placeHeads();
+
+        // Left in the low lane, right in the high one, each summed as readHeads() sums it.
+        auto sum = _mm_setzero_pd();
+
+        for (int head = 0; head < numGrains; ++head)
+        {
+            const auto a = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + taps.index[head]), right.buffer.data() + taps.index[head]);
+            const auto b = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + taps.partner[head]), right.buffer.data() + taps.partner[head]);
+            const auto interpolated = _mm_add_pd (a, _mm_mul_pd (_mm_set1_pd (taps.fraction[head]), _mm_sub_pd (b, a)));
+            sum = _mm_add_pd (sum, _mm_mul_pd (interpolated, _mm_set1_pd (taps.weight[head])));
+        }
+
+        // advance() on both, side by side: the clamp keeps a NaN as jlimit does, and a value
+        // that isn't finite fails the comparison and is written as silence.
+        const auto outs = _mm_mul_pd (sum, _mm_set1_pd (wetGain));
+        const auto fedBack = _mm_min_pd (ceiling, _mm_max_pd (floor, _mm_mul_pd (feedbackGain, outs)));
+        const auto next = _mm_add_pd (_mm_set_pd ((double) inputRight[i], (double) inputLeft[i]), fedBack);
+        const auto written = _mm_and_pd (next, _mm_cmplt_pd (_mm_andnot_pd (signBit, next), infinity));
+        _mm_storel_pd (left.buffer.data() + left.writeIndex, written);
+        _mm_storeh_pd (right.buffer.data() + left.writeIndex, written);
+        _mm_storel_pd (wetLeft + i, outs);
+        _mm_storeh_pd (wetRight + i, outs);
+        left.movePositions();
+    }
+
+    right.ratio = left.ratio;
+    right.phase = left.phase;
+    right.writeIndex = left.writeIndex;
+}
+
+//==============================================================================
+template <typename FloatType>
+forcedinline typename PitchShifter<FloatType>::HeadTaps PitchShifter<FloatType>::placeHeads() const noexcept
+{
+    static_assert (std::is_same_v<FloatType, double>, "the heads are placed two doubles at a time");
+
+    // The four heads side by side, 0 and 1 in one register and 2 and 3 in the other: each
+    // lane takes the steps (and the rounding) of one head placed on its own.
+    const auto size = _mm_set1_pd (grainSize);
+    const auto wrap = [size] (__m128d pos)
+    { return _mm_sub_pd (pos, _mm_and_pd (_mm_cmpge_pd (pos, size), size)); };
+
+    const auto pos01 = wrap (_mm_add_pd (_mm_loadu_pd (grainOffsets.data()), _mm_set1_pd (phase)));
+    const auto pos23 = wrap (_mm_add_pd (_mm_loadu_pd (grainOffsets.data() + 2), _mm_set1_pd (phase)));
+    const auto truncated01 = _mm_cvttpd_epi32 (pos01);
+    const auto truncated23 = _mm_cvttpd_epi32 (pos23);
+
+    HeadTaps taps;
+    _mm_store_pd (taps.fraction, _mm_sub_pd (pos01, _mm_cvtepi32_pd (truncated01)));
+    _mm_store_pd (taps.fraction + 2, _mm_sub_pd (pos23, _mm_cvtepi32_pd (truncated23)));
+
+    const auto index = _mm_unpacklo_epi64 (truncated01, truncated23);
+    const auto next = _mm_add_epi32 (index, _mm_set1_epi32 (1));
+    _mm_store_si128 ((__m128i*) taps.index, index);
+    _mm_store_si128 ((__m128i*) taps.partner, _mm_and_si128 (next, _mm_cmplt_epi32 (next, _mm_set1_epi32 (circleSlots))));
+
+    // The distance ahead of the write position. One grain behind it at most, a whole grain
+    // added is what adding the grain size and truncating gives; further behind (after the
+    // grain shrank) each lane takes the long way.
+    const auto zero = _mm_setzero_si128();
+    const auto ahead = _mm_sub_epi32 (index, _mm_set1_epi32 (writeIndex));
+    auto distance = _mm_add_epi32 (ahead, _mm_and_si128 (_mm_cmplt_epi32 (ahead, zero), _mm_set1_epi32 (wholeGrain)));
+
+    if (_mm_movemask_epi8 (_mm_cmplt_epi32 (distance, zero)) != 0)
+    {
+        alignas (16) int distances[numGrains];
+        _mm_store_si128 ((__m128i*) distances, ahead);
+
+        for (auto& d : distances)
+            while (d < 0)
+                d = (int) ((FloatType) d + grainSize);
+
+        distance = _mm_load_si128 ((const __m128i*) distances);
+    }
+
+    const auto scale = _mm_set1_pd (windowScale);
+    const auto window01 = _mm_cvttpd_epi32 (_mm_mul_pd (_mm_cvtepi32_pd (distance), scale));
+    const auto window23 = _mm_cvttpd_epi32 (_mm_mul_pd (_mm_cvtepi32_pd (_mm_shuffle_epi32 (distance, _MM_SHUFFLE (1, 0, 3, 2))), scale));
+    const auto windowIndex = _mm_unpacklo_epi64 (window01, window23);
+
+    // The distance is below the grain size, so the index stays inside the table; the bound
+    // only guards against a product that rounds up to exactly 1.
+    const auto last = _mm_set1_epi32 (windowSize - 1);
+    const auto beyond = _mm_cmpgt_epi32 (windowIndex, last);
+    alignas (16) int windowIndices[numGrains];
+    _mm_store_si128 ((__m128i*) windowIndices, _mm_or_si128 (_mm_and_si128 (beyond, last), _mm_andnot_si128 (beyond, windowIndex)));
+
+    for (int head = 0; head < numGrains; ++head)
+        taps.weight[head] = window[(size_t) windowIndices[head]];
+
+    return taps;
+}
+
+template <typename FloatType>
+FloatType PitchShifter<FloatType>::readHeads (const HeadTaps& taps) const noexcept
+{
     FloatType sum = 0;
 
     for (int head = 0; head < numGrains; ++head)
-        sum += readHead (head);
+    {
+        const auto a = buffer[(size_t) taps.index[head]];
+        const auto b = buffer[(size_t) taps.partner[head]];
+        sum += (a + taps.fraction[head] * (b - a)) * taps.weight[head];
+    }
 
-    const auto out = sum * (FloatType) wetGain;
+    return sum;
+}
 
+template <typename FloatType>
+void PitchShifter<FloatType>::advance (FloatType input, FloatType feedback, FloatType out) noexcept
+{
+    // A NaN or infinite input would stay in the grain memory and be fed back for good.
+    const auto next = input + juce::jlimit (FloatType (-1), FloatType (1), feedback * out);
+    buffer[(size_t) writeIndex] = std::isfinite (next) ? next : FloatType();
+    movePositions();
+}
+
+template <typename FloatType>
+void PitchShifter<FloatType>::movePositions() noexcept
+{
     phase += ratio;
 
     if (phase >= grainSize)
         phase -= grainSize;
 
-    // A NaN or infinite input would stay in the grain memory and be fed back for good.
-    const auto next = input + juce::jlimit (FloatType (-1), FloatType (1), feedback * out);
-    buffer[(size_t) writeIndex] = std::isfinite (next) ? next : FloatType();
-    writeIndex = (FloatType) (writeIndex + 1) < grainSize ? writeIndex + 1 : 0;
-
-    return out;
-}
-
-//==============================================================================
-template <typename FloatType>
-FloatType PitchShifter<FloatType>::readHead (int head) const noexcept
-{
-    auto pos = grainOffsets[(size_t) head] + phase;
-
-    if (pos >= grainSize)
-        pos -= grainSize;
-
-    const auto i = (int) pos;
-    const auto fraction = pos - (FloatType) i;
-    const auto partner = (FloatType) (i + 1) < grainSize ? i + 1 : 0;
-
-    auto distance = i - writeIndex;
-
-    while (distance < 0)
-        distance = (int) ((FloatType) distance + grainSize);
-
-    // The distance is below the grain size, so the index stays inside the table; the bound
-    // only guards against a product that rounds up to exactly 1.
-    const auto windowIndex = juce::jmin (windowSize - 1, (int) ((FloatType) distance * inverseGrainSize * (FloatType) windowSize));
-    const auto weight = window[(size_t) windowIndex];
-
-    const auto a = buffer[(size_t) i];
-    const auto b = buffer[(size_t) partner];
-    return (a + fraction * (b - a)) * weight;
+    writeIndex = writeIndex + 1 < circleSlots ? writeIndex + 1 : 0;
 }
 
 template class PitchShifter<double>;

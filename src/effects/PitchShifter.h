@@ -37,13 +37,43 @@ public:
     /** One sample through the shifter; returns the wet signal. */
     FloatType getNextSample (FloatType input, FloatType feedback) noexcept;
 
+    /** True when both shifters will place their heads alike at the next sample: the same
+        grain, ratio, phase and write position, as two channels fed frame by frame have.
+    */
+    bool isInStepWith (const PitchShifter& other) const noexcept;
+
+    /** A stretch of frames through two shifters in step (isInStepWith()): frame by frame
+        the same as setSemitones (semitones[i]) on both, when `semitones` is given, and a
+        getNextSample() on each, with the heads placed once for both. The wet signals go to
+        `wetLeft` and `wetRight`.
+    */
+    static void getNextFrames (PitchShifter& left, PitchShifter& right, const float* inputLeft, const float* inputRight,
+                               const int* semitones, FloatType feedback, FloatType* wetLeft, FloatType* wetRight,
+                               int numFrames) noexcept;
+
     FloatType getGrainSize() const noexcept { return grainSize; }
     FloatType getRatio() const noexcept { return ratio; }
     int getBufferLength() const noexcept { return (int) buffer.size(); }
 
 private:
     //==============================================================================
-    FloatType readHead (int head) const noexcept;
+    /** Where each head reads in this sample and how much it weighs. */
+    struct HeadTaps
+    {
+        alignas (16) int index[numGrains];
+        alignas (16) int partner[numGrains];
+        alignas (16) FloatType fraction[numGrains];
+        FloatType weight[numGrains];
+    };
+
+    HeadTaps placeHeads() const noexcept;
+    FloatType readHeads (const HeadTaps& taps) const noexcept;
+
+    /** The step after the heads are read: writes the input with the fed-back output, then
+        moves the heads and the write position.
+    */
+    void advance (FloatType input, FloatType feedback, FloatType out) noexcept;
+    void movePositions() noexcept;
 
     std::vector<FloatType> buffer;
     std::vector<FloatType> window;
@@ -53,6 +83,12 @@ private:
     FloatType ratio = 1;
     std::vector<FloatType> grainOffsets;
     FloatType inverseGrainSize = 0;
+
+    // Taken from the grain size whenever it is set. A slot k is inside the circle when
+    // k < circleSlots, that is when k < grainSize; wholeGrain is the grain size truncated.
+    int circleSlots = 0;
+    int wholeGrain = 0;
+    FloatType windowScale = 0;
     std::vector<FloatType> ratioTable;
     FloatType semitoneStep = FloatType (1) / FloatType (12);
 

@@ -5,6 +5,8 @@
 #include "parameters/ParameterConversions.h"
 #include "parameters/ParameterText.h"
 
+#include <array>
+
 namespace velk
 {
 namespace
@@ -114,9 +116,67 @@ float PitchShifterModule::processSingleSample (float x, int channel)
 {
     const auto fb = juce::jlimit (0.0f, 1.0f, feedback);
     const auto wet = shifters[(size_t) channel].getNextSample (x, fb);
-    const auto m = juce::jlimit (0.0f, 1.0f, mix);
+    return MixGains (mix).apply (x, wet);
+}
 
-    return (float) (wet * equalPowerWetGain (m) + (double) x * equalPowerDryGain (m));
+void PitchShifterModule::processFrames (float* left, float* right, int numFrames)
+{
+    jassert (shifters.size() >= 2 && numFrames <= maxFrames);
+    auto& leftShifter = shifters[0];
+    auto& rightShifter = shifters[1];
+    const auto fb = (double) juce::jlimit (0.0f, 1.0f, feedback);
+    std::array<int, maxFrames> semitones;
+    std::array<MixGains, maxFrames> gains;
+
+    if (modsActive)
+    {
+        const auto knobPitch = pitchValue->load();
+        const auto knobMix = mixValue->load();
+        const auto* pitchModulation = getModulationFrames (0);
+        const auto* mixModulation = getModulationFrames (1);
+
+        for (size_t i = 0; i < (size_t) numFrames; ++i)
+        {
+            semitones[i] = modulatedSemitones (knobPitch, pitchModulation[i]);
+            mix = modulatedMix (knobMix, mixModulation[i]);
+            gains[i] = MixGains (mix);
+        }
+
+        if (numFrames > 0)
+            pitchSemitones = semitones[(size_t) numFrames - 1];
+    }
+    else
+    {
+        std::fill (gains.begin(), gains.begin() + numFrames, MixGains (mix));
+    }
+
+    std::array<double, maxFrames> wetLeft, wetRight;
+
+    if (leftShifter.isInStepWith (rightShifter))
+    {
+        PitchShifter<double>::getNextFrames (leftShifter, rightShifter, left, right, modsActive ? semitones.data() : nullptr,
+                                             fb, wetLeft.data(), wetRight.data(), numFrames);
+    }
+    else
+    {
+        // Channels that went apart (a frame given to one of them only) go on one by one.
+        for (size_t i = 0; i < (size_t) numFrames; ++i)
+        {
+            if (modsActive)
+                setSemitones (semitones[i]);
+
+            wetLeft[i] = leftShifter.getNextSample (left[i], fb);
+            wetRight[i] = rightShifter.getNextSample (right[i], fb);
+        }
+    }
+
+    for (size_t i = 0; i < (size_t) numFrames; ++i)
+    {
+        left[i] = gains[i].apply (left[i], wetLeft[i]);
+        right[i] = gains[i].apply (right[i], wetRight[i]);
+    }
+
+    mixRamp.advance (numFrames);
 }
 
 void PitchShifterModule::cleanUp()
@@ -126,18 +186,33 @@ void PitchShifterModule::cleanUp()
 }
 
 //==============================================================================
+PitchShifterModule::MixGains::MixGains (float mixAmount) noexcept
+    : EqualPowerGains (juce::jlimit (0.0f, 1.0f, mixAmount))
+{
+}
+
+float PitchShifterModule::MixGains::apply (float x, double shifted) const noexcept
+{
+    return (float) (shifted * wet + (double) x * dry);
+}
+
 void PitchShifterModule::applyModulation() noexcept
 {
     const auto pitchModulation = pollModulation (0);
     const auto mixModulation = pollModulation (1);
-
-    const auto knobPitch = pitchValue->load();
-    pitchSemitones = clampSemitones (roundToIndex (((float) maxSemitones - knobPitch) * pitchModulation + knobPitch));
-
-    const auto knobMix = mixValue->load();
-    mix = ((percentRange.end - knobMix) * mixModulation + knobMix) * 0.01f;
-
+    pitchSemitones = modulatedSemitones (pitchValue->load(), pitchModulation);
+    mix = modulatedMix (mixValue->load(), mixModulation);
     setSemitones (pitchSemitones);
+}
+
+int PitchShifterModule::modulatedSemitones (float knobPitch, float modulation) noexcept
+{
+    return clampSemitones (roundToIndex (((float) maxSemitones - knobPitch) * modulation + knobPitch));
+}
+
+float PitchShifterModule::modulatedMix (float knobMix, float modulation) noexcept
+{
+    return ((percentRange.end - knobMix) * modulation + knobMix) * 0.01f;
 }
 
 void PitchShifterModule::setSemitones (int semitones) noexcept

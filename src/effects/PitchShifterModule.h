@@ -3,6 +3,7 @@
 #include "effects/AudioEffectModule.h"
 #include "effects/ParameterRamp.h"
 #include "effects/PitchShifter.h"
+#include "modulation/EqualPowerCrossfade.h"
 
 namespace velk
 {
@@ -29,11 +30,22 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
     void cleanUp() override;
 
 private:
     //==============================================================================
+    /** The equal-power gains of a mix amount, clamped to [0, 1]. */
+    struct MixGains : EqualPowerGains
+    {
+        MixGains() = default;
+        explicit MixGains (float mixAmount) noexcept;
+        float apply (float x, double shifted) const noexcept;
+    };
+
     void applyModulation() noexcept;
+    static int modulatedSemitones (float knobPitch, float modulation) noexcept;
+    static float modulatedMix (float knobMix, float modulation) noexcept;
     void setSemitones (int semitones) noexcept;
 
     std::atomic<float>* pitchValue = nullptr;

@@ -4,6 +4,8 @@
 #include "parameters/ParameterConversions.h"
 #include "parameters/ParameterText.h"
 
+#include <array>
+
 namespace velk
 {
 namespace
@@ -74,7 +76,11 @@ void SVFSingleOutModule::registerParameters (juce::AudioProcessorValueTreeState&
 void SVFSingleOutModule::prepareToPlay (double newSampleRate, int)
 {
     setSampleRate (newSampleRate);
+    rateTerms = RateTerms (sampleRate);
     cleanUp();
+
+    // The coefficients depend on the rate, so the next values must compute them afresh.
+    coefficientCutoff = -1.0f;
     rampLengthSamples = rampLengthInSamples (sampleRate, slowRampMs);
 }
 
@@ -123,28 +129,68 @@ void SVFSingleOutModule::calc()
 float SVFSingleOutModule::processSingleSample (float x, int channel)
 {
     auto& state = channelStates[(size_t) channel];
-    const auto g = state.g;
+    return filterSample (x, { state.g, state.h, state.k, state.damping }, state, roundToIndex (modeValue->load()));
+}
 
-    const auto hp = ((double) x - state.k * state.s1 - state.s2) * state.h;
-    // The saturation sits inside the loop: the band-pass value feeds both states, so the
-    // filter stays bounded at any resonance.
-    const auto bp = std::tanh ((state.s1 + g * hp) * 1.018);
-    const auto lp = state.s2 + g * bp;
+void SVFSingleOutModule::processFrames (float* left, float* right, int numFrames)
+{
+    jassert (channelStates.size() >= 2 && numFrames <= maxFrames);
+    auto& leftState = channelStates[0];
+    auto& rightState = channelStates[1];
+    const auto mode = roundToIndex (modeValue->load());
+    auto current = Coefficients{ leftState.g, leftState.h, leftState.k, leftState.damping };
 
-    state.s1 = g * hp + bp;
-    state.s2 = g * bp + lp;
-
-    switch (roundToIndex (modeValue->load()))
+    if (!modsActive)
     {
-        case highPass:
-            return (float) hp;
-        case bandPass:
-            return (float) bp;
-        case notch:
-            return (float) (0.5 * lp + 0.5 * hp);
-        default:
-            return (float) lp;
+        for (int i = 0; i < numFrames; ++i)
+        {
+            left[i] = filterSample (left[i], current, leftState, mode);
+            right[i] = filterSample (right[i], current, rightState, mode);
+        }
     }
+    else
+    {
+        // The coefficients of every frame first: their tangents don't wait for the filter's
+        // own chain of samples, so they overlap in the processor instead of adding up.
+        std::array<Coefficients, maxFrames> coefficients;
+        const auto knobCutoff = cutValue->load();
+        const auto knobResonance = resValue->load();
+        const auto* cutoffModulation = getModulationFrames (0);
+        const auto* resonanceModulation = getModulationFrames (1);
+
+        for (size_t i = 0; i < (size_t) numFrames; ++i)
+        {
+            const auto cutoff = modulatedCutoff (knobCutoff, cutoffModulation[i]);
+            const auto resonance = modulatedResonance (knobResonance, resonanceModulation[i]);
+
+            if (!areCoefficientsOf (cutoff, resonance))
+            {
+                current = computeCoefficients (cutoff, resonance);
+                coefficientCutoff = cutoff;
+                coefficientResonance = resonance;
+            }
+
+            coefficients[i] = current;
+        }
+
+        for (size_t i = 0; i < (size_t) numFrames; ++i)
+        {
+            left[i] = filterSample (left[i], coefficients[i], leftState, mode);
+            right[i] = filterSample (right[i], coefficients[i], rightState, mode);
+        }
+
+        storeCoefficients (current);
+    }
+
+    cutRamp.advance (numFrames);
+    resRamp.advance (numFrames);
+}
+
+void SVFSingleOutModule::advanceFrames (int numFrames)
+{
+    // Only the ramps carry over into the next block; the coefficients are set again by then.
+    cutRamp.advance (numFrames);
+    resRamp.advance (numFrames);
 }
 
 void SVFSingleOutModule::cleanUp()
@@ -159,37 +205,93 @@ void SVFSingleOutModule::cleanUp()
 //==============================================================================
 float SVFSingleOutModule::getModulatedCutoff() const noexcept
 {
-    const auto knob = cutValue->load();
-    const auto m = pollModulation (0);
-    return knob + (maxCutoffHz - knob) * (m * m);
+    return modulatedCutoff (cutValue->load(), pollModulation (0));
 }
 
 float SVFSingleOutModule::getModulatedResonance() const noexcept
 {
-    const auto knob = resValue->load();
-    return knob + (maxResonancePercent - knob) * pollModulation (1);
+    return modulatedResonance (resValue->load(), pollModulation (1));
+}
+
+float SVFSingleOutModule::modulatedCutoff (float knob, float modulation) noexcept
+{
+    return knob + (maxCutoffHz - knob) * (modulation * modulation);
+}
+
+float SVFSingleOutModule::modulatedResonance (float knob, float modulation) noexcept
+{
+    return knob + (maxResonancePercent - knob) * modulation;
+}
+
+float SVFSingleOutModule::filterSample (float x, const Coefficients& coefficients, ChannelState& state, int mode) noexcept
+{
+    const auto g = coefficients.g;
+
+    const auto hp = ((double) x - coefficients.k * state.s1 - state.s2) * coefficients.h;
+    // The saturation sits inside the loop: the band-pass value feeds both states, so the
+    // filter stays bounded at any resonance.
+    const auto bp = std::tanh ((state.s1 + g * hp) * 1.018);
+    const auto lp = state.s2 + g * bp;
+
+    state.s1 = g * hp + bp;
+    state.s2 = g * bp + lp;
+
+    switch (mode)
+    {
+        case highPass:
+            return (float) hp;
+        case bandPass:
+            return (float) bp;
+        case notch:
+            return (float) (0.5 * lp + 0.5 * hp);
+        default:
+            return (float) lp;
+    }
+}
+
+SVFSingleOutModule::RateTerms::RateTerms (double rate) noexcept
+    : halfPeriod (0.5 * (1.0 / rate)), twiceRate (2.0 / (1.0 / rate)), highestCutoff (maxCutoffRatio * rate)
+{
 }
 
 void SVFSingleOutModule::setCoefficients (float cutoffHz, float resonancePercent) noexcept
 {
-    const auto t = inverseSampleRate;
+    // Under modulation this runs every frame, and a source that holds still (a macro) gives
+    // the values of the last frame again.
+    if (areCoefficientsOf (cutoffHz, resonancePercent))
+        return;
+
+    coefficientCutoff = cutoffHz;
+    coefficientResonance = resonancePercent;
+    storeCoefficients (computeCoefficients (cutoffHz, resonancePercent));
+}
+
+bool SVFSingleOutModule::areCoefficientsOf (float cutoffHz, float resonancePercent) const noexcept
+{
+    return cutoffHz == coefficientCutoff && resonancePercent == coefficientResonance;
+}
+
+SVFSingleOutModule::Coefficients SVFSingleOutModule::computeCoefficients (float cutoffHz, float resonancePercent) const noexcept
+{
     const auto q = (double) resonancePercent * 0.01;
     const auto bigQ = 0.5 + 9.5 * (q * q);
     const auto r = 1.0 / (2.0 * bigQ);
 
     // Below about 36.7 kHz the top of the cutoff range would reach fs / 2, where the tangent
     // turns infinite and then negative.
-    const auto fc = juce::jmin ((double) cutoffHz, maxCutoffRatio * sampleRate);
-    const auto g = std::tan (fc * juce::MathConstants<double>::twoPi * (0.5 * t)) * (2.0 / t) * (0.5 * t);
-    const auto h = 1.0 / ((2.0 * r * g + 1.0) + g * g);
-    const auto k = 2.0 * r + g;
+    const auto fc = juce::jmin ((double) cutoffHz, rateTerms.highestCutoff);
+    const auto g = std::tan (fc * juce::MathConstants<double>::twoPi * rateTerms.halfPeriod) * rateTerms.twiceRate * rateTerms.halfPeriod;
+    return { g, 1.0 / ((2.0 * r * g + 1.0) + g * g), 2.0 * r + g, r };
+}
 
+void SVFSingleOutModule::storeCoefficients (const Coefficients& coefficients) noexcept
+{
     for (auto& state : channelStates)
     {
-        state.g = g;
-        state.h = h;
-        state.k = k;
-        state.damping = r;
+        state.g = coefficients.g;
+        state.h = coefficients.h;
+        state.k = coefficients.k;
+        state.damping = coefficients.damping;
     }
 }
 } // namespace velk

@@ -44,13 +44,33 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
+
+    /** The frames of a block in which the filter hears nothing: its ramps move on as calc()
+        would move them.
+    */
+    void advanceFrames (int numFrames);
     void cleanUp() override;
 
 private:
     //==============================================================================
     float getModulatedCutoff() const noexcept;
     float getModulatedResonance() const noexcept;
+    static float modulatedCutoff (float knob, float modulation) noexcept;
+    static float modulatedResonance (float knob, float modulation) noexcept;
+    /** The coefficients of one cutoff and resonance, shared by every channel. */
+    struct Coefficients
+    {
+        double g, h, k, damping;
+    };
+
+    static float filterSample (float x, const Coefficients& coefficients, ChannelState& state, int mode) noexcept;
+
+    /** Sets every channel's coefficients, unless they are already those of these values. */
     void setCoefficients (float cutoffHz, float resonancePercent) noexcept;
+    bool areCoefficientsOf (float cutoffHz, float resonancePercent) const noexcept;
+    Coefficients computeCoefficients (float cutoffHz, float resonancePercent) const noexcept;
+    void storeCoefficients (const Coefficients& coefficients) noexcept;
 
     std::vector<ChannelState> channelStates;
     std::atomic<float>* modeValue = nullptr;
@@ -59,6 +79,22 @@ private:
     ParameterRamp<float> cutRamp;
     ParameterRamp<float> resRamp;
     int rampLengthSamples = 0;
+
+    /** The parts of the coefficients that only the sample rate sets, formed as the
+        coefficients form them from the sample period.
+    */
+    struct RateTerms
+    {
+        explicit RateTerms (double rate) noexcept;
+
+        double halfPeriod;
+        double twiceRate;
+        double highestCutoff;
+    };
+
+    RateTerms rateTerms{ sampleRate };
+    float coefficientCutoff = -1.0f;
+    float coefficientResonance = -1.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SVFSingleOutModule)
 };

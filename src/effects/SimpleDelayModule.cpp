@@ -6,6 +6,8 @@
 #include "parameters/ParameterConversions.h"
 #include "parameters/ParameterText.h"
 
+#include <array>
+
 namespace velk
 {
 namespace
@@ -108,7 +110,7 @@ void SimpleDelayModule::precalculateForBlock()
     mixRamp.aimAt (mixValue->load(), rampLengthSamples);
     mix = mixRamp.current * 0.01f;
 
-    setDelayTimeMs (ms);
+    setDelayTimeMs (ms, false);
     AudioEffectModule::precalculateForBlock();
 }
 
@@ -123,9 +125,80 @@ void SimpleDelayModule::calc()
 float SimpleDelayModule::processSingleSample (float x, int channel)
 {
     if (pingPongOn)
-        return processPingPongSample (x, channel);
+        return processPingPongSample (x, channel, EqualPowerGains (mix));
 
     return (float) delayLines[(size_t) channel].getNextSampleWithDryWetMix (x, feedback, mix);
+}
+
+void SimpleDelayModule::processFrames (float* left, float* right, int numFrames)
+{
+    jassert (delayLines.size() >= 2 && numFrames <= maxFrames);
+    auto& leftLine = delayLines[0];
+    auto& rightLine = delayLines[1];
+    const auto inStep = leftLine.isInStepWith (rightLine);
+
+    if (inStep && !pingPongOn)
+    {
+        processFramesInStep (left, right, numFrames);
+        return;
+    }
+
+    const auto knobTime = getKnobTime();
+    const auto knobMix = mixValue->load();
+    const auto* timeModulation = modsActive ? getModulationFrames (0) : nullptr;
+    const auto* mixModulation = modsActive ? getModulationFrames (1) : nullptr;
+    EqualPowerGains gains (mix);
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        if (modsActive)
+        {
+            applyModulation (knobTime, timeModulation[i], knobMix, mixModulation[i], inStep);
+            gains = EqualPowerGains (mix);
+        }
+
+        if (pingPongOn)
+        {
+            left[i] = processPingPongSample (left[i], 0, gains);
+            right[i] = processPingPongSample (right[i], 1, gains);
+        }
+        else
+        {
+            left[i] = (float) leftLine.getNextSampleWithDryWetMix (left[i], feedback, mix);
+            right[i] = (float) rightLine.getNextSampleWithDryWetMix (right[i], feedback, mix);
+        }
+    }
+
+    mixRamp.advance (numFrames);
+}
+
+void SimpleDelayModule::processFramesInStep (float* left, float* right, int numFrames)
+{
+    std::array<double, maxFrames> delays;
+    std::array<EqualPowerGains, maxFrames> gains;
+
+    if (modsActive)
+    {
+        const auto knobTime = getKnobTime();
+        const auto knobMix = mixValue->load();
+        const auto* timeModulation = getModulationFrames (0);
+        const auto* mixModulation = getModulationFrames (1);
+
+        for (size_t i = 0; i < (size_t) numFrames; ++i)
+        {
+            delays[i] = toSamples (modulatedTimeMs (knobTime, timeModulation[i]));
+            mix = modulatedMix (knobMix, mixModulation[i]);
+            gains[i] = EqualPowerGains (mix);
+        }
+    }
+    else
+    {
+        std::fill (gains.begin(), gains.begin() + numFrames, EqualPowerGains (mix));
+    }
+
+    DelayLine<double>::getNextFrames (delayLines[0], delayLines[1], left, right, modsActive ? delays.data() : nullptr,
+                                      feedback, gains.data(), numFrames);
+    mixRamp.advance (numFrames);
 }
 
 void SimpleDelayModule::cleanUp()
@@ -143,38 +216,60 @@ float SimpleDelayModule::getSyncedTimeMs (float syncIndex) const noexcept
     return BeatTranslator::getPeriodMs (msPerBar, index);
 }
 
+float SimpleDelayModule::getKnobTime() const noexcept
+{
+    return syncOn ? syncedTimeValue->load() : timeValue->load();
+}
+
 void SimpleDelayModule::applyModulation() noexcept
 {
     const auto timeModulation = pollModulation (0);
-    float ms;
-
-    if (syncOn)
-    {
-        // The modulation moves the division toward the shortest one.
-        const auto knobIndex = syncedTimeValue->load();
-        ms = getSyncedTimeMs ((lastSyncIndex - knobIndex) * timeModulation + knobIndex);
-    }
-    else
-    {
-        const auto knobMs = timeValue->load();
-        ms = timeModulation * timeModulation * (maxTimeMs - knobMs) + knobMs;
-    }
-
-    setDelayTimeMs (ms);
-
-    const auto knobMix = mixValue->load();
-    mix = ((percentRange.end - knobMix) * pollModulation (1) + knobMix) * 0.01f;
+    applyModulation (getKnobTime(), timeModulation, mixValue->load(), pollModulation (1), false);
 }
 
-void SimpleDelayModule::setDelayTimeMs (float ms) noexcept
+void SimpleDelayModule::applyModulation (float knobTime, float timeModulation, float knobMix, float mixModulation, bool linesInStep) noexcept
 {
-    const auto delayInSamples = sampleRate * 0.001 * (double) ms;
+    setDelayTimeMs (modulatedTimeMs (knobTime, timeModulation), linesInStep);
+    mix = modulatedMix (knobMix, mixModulation);
+}
+
+float SimpleDelayModule::modulatedTimeMs (float knobTime, float modulation) const noexcept
+{
+    // In sync mode the knob is a division index, and the modulation moves it toward the
+    // shortest division.
+    if (syncOn)
+        return getSyncedTimeMs ((lastSyncIndex - knobTime) * modulation + knobTime);
+
+    return modulation * modulation * (maxTimeMs - knobTime) + knobTime;
+}
+
+float SimpleDelayModule::modulatedMix (float knobMix, float modulation) noexcept
+{
+    return ((percentRange.end - knobMix) * modulation + knobMix) * 0.01f;
+}
+
+double SimpleDelayModule::toSamples (float ms) const noexcept
+{
+    return sampleRate * 0.001 * (double) ms;
+}
+
+void SimpleDelayModule::setDelayTimeMs (float ms, bool linesInStep) noexcept
+{
+    const auto delayInSamples = toSamples (ms);
+
+    if (linesInStep)
+    {
+        // Lines that stand alike would aim alike: the first one's aim serves both.
+        delayLines[0].setDelayInSamples (delayInSamples);
+        delayLines[1].takeDelayOf (delayLines[0]);
+        return;
+    }
 
     for (auto& line : delayLines)
         line.setDelayInSamples (delayInSamples);
 }
 
-float SimpleDelayModule::processPingPongSample (float x, int channel) noexcept
+float SimpleDelayModule::processPingPongSample (float x, int channel, const EqualPowerGains& gains) noexcept
 {
     // Each line carries the other channel's input and echoes, so an echo changes sides on
     // every pass. Channel 0 runs first in a frame and reads what the second channel left in
@@ -187,6 +282,6 @@ float SimpleDelayModule::processPingPongSample (float x, int channel) noexcept
     const auto echo = (float) delayLines[(size_t) channel].getNextCrossFedSample (pingPongInput[other], pingPongOutput[other], feedback);
     pingPongOutput[own] = echo;
 
-    return x * equalPowerDryGain (mix) + echo * equalPowerWetGain (mix);
+    return x * gains.dry + echo * gains.wet;
 }
 } // namespace velk

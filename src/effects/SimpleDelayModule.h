@@ -26,14 +26,22 @@ public:
     void precalculateForBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
+    void processFrames (float* left, float* right, int numFrames) override;
     void cleanUp() override;
 
 private:
     //==============================================================================
     float getSyncedTimeMs (float syncIndex) const noexcept;
+    /** The time knob that modulation moves: the division index in sync mode, else milliseconds. */
+    float getKnobTime() const noexcept;
     void applyModulation() noexcept;
-    void setDelayTimeMs (float ms) noexcept;
-    float processPingPongSample (float x, int channel) noexcept;
+    void applyModulation (float knobTime, float timeModulation, float knobMix, float mixModulation, bool linesInStep) noexcept;
+    float modulatedTimeMs (float knobTime, float modulation) const noexcept;
+    static float modulatedMix (float knobMix, float modulation) noexcept;
+    double toSamples (float ms) const noexcept;
+    void processFramesInStep (float* left, float* right, int numFrames);
+    void setDelayTimeMs (float ms, bool linesInStep) noexcept;
+    float processPingPongSample (float x, int channel, const EqualPowerGains& gains) noexcept;
 
     std::vector<DelayLine<double>> delayLines;
     std::atomic<float>* timeValue = nullptr;

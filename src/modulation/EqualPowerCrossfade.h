@@ -26,4 +26,22 @@ inline float equalPowerWetGain (double mix) noexcept
 {
     return equalPowerCurve ((1.0 - mix) * juce::MathConstants<double>::halfPi);
 }
+
+/** Both gains of a mix amount, worked out once for every sample that shares the amount. */
+struct EqualPowerGains
+{
+    /** All dry. */
+    EqualPowerGains() noexcept
+        : EqualPowerGains (0.0)
+    {
+    }
+
+    explicit EqualPowerGains (double mix) noexcept
+        : dry (equalPowerDryGain (mix)), wet (equalPowerWetGain (mix))
+    {
+    }
+
+    float dry;
+    float wet;
+};
 } // namespace velk

@@ -209,21 +209,60 @@ void LFOModulator::processSingleSample (float)
     if (modsActive)
         applyModulation();
 
+    value = nextOutput();
+}
+
+void LFOModulator::renderFrames (float* outputs, int numFrames)
+{
+    // Under modulation every sample polls the matrix, which the per-sample step does.
+    if (modsActive || numFrames <= 0)
+    {
+        Modulator::renderFrames (outputs, numFrames);
+        return;
+    }
+
+    for (int i = 0; i < numFrames; ++i)
+        outputs[i] = nextOutput();
+
+    value = outputs[numFrames - 1];
+}
+
+void LFOModulator::skipFrames (int numFrames)
+{
+    if (modsActive || numFrames <= 0)
+    {
+        Modulator::skipFrames (numFrames);
+        return;
+    }
+
+    for (int i = 1; i < numFrames; ++i)
+        stepPhase();
+
+    value = nextOutput();
+}
+
+//==============================================================================
+float LFOModulator::nextOutput() noexcept
+{
+    // The random waves hold one entry per cycle instead of following the phase.
+    const auto position = waveIndex >= random ? (float) randomIndex / (float) tableSize : phase;
+    const auto y = readTable (position);
+    stepPhase();
+    return (y + 1.0f) * 0.5f;
+}
+
+void LFOModulator::stepPhase() noexcept
+{
     const auto readPhase = phase;
     phase = readPhase + phaseIncrement;
 
     if (phase >= 1.0f)
         phase = (float) (phase - 1.0);
 
-    // The random waves hold one entry per cycle instead of following the phase.
-    const auto position = waveIndex >= random ? (float) randomIndex / (float) tableSize : readPhase;
-    const auto y = readTable (position);
-
     if (previousPhase > readPhase)
         randomIndex = randomIndex == tableSize - 1 ? 0 : randomIndex + 1;
 
     previousPhase = readPhase;
-    value = (y + 1.0f) * 0.5f;
 }
 
 //==============================================================================

@@ -3,6 +3,8 @@
 #include "modulation/ModulationsManager.h"
 #include "parameters/ParameterText.h"
 
+#include <algorithm>
+
 namespace velk
 {
 namespace
@@ -56,5 +58,25 @@ void MacroModulator::processSingleSample (float)
     }
 
     value = offsetValue;
+}
+
+void MacroModulator::renderFrames (float* outputs, int numFrames)
+{
+    if (modsActive)
+    {
+        Modulator::renderFrames (outputs, numFrames);
+        return;
+    }
+
+    std::fill (outputs, outputs + numFrames, offsetValue);
+    value = offsetValue;
+}
+
+void MacroModulator::skipFrames (int numFrames)
+{
+    if (modsActive)
+        Modulator::skipFrames (numFrames);
+    else
+        value = offsetValue;
 }
 } // namespace velk

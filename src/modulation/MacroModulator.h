@@ -22,6 +22,8 @@ public:
     void processBlock (const juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void precalculateForBlock() override;
     void processSingleSample (float input) override;
+    void renderFrames (float* outputs, int numFrames) override;
+    void skipFrames (int numFrames) override;
 
 private:
     //==============================================================================

@@ -5,6 +5,7 @@
 #include "parameters/ParameterTable.h"
 #include "parameters/ParameterText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velk
@@ -14,14 +15,6 @@ namespace
     constexpr float percentToFraction = 0.01f;
 
     constexpr auto fullScale = percentRange.end;
-
-    float clampToUnit (float x) noexcept
-    {
-        if (x < 0.0f)
-            return 0.0f;
-
-        return x > 1.0f ? 1.0f : x;
-    }
 } // namespace
 
 const juce::String ModulationsManager::matrixParameterPrefix ("Matrix_");
@@ -63,8 +56,15 @@ void ModulationsManager::createMatrixParameters()
     const auto numTargets = targetNames.size();
     const auto numColumns = modulators.size() + 1;
     sourcesPerTarget = (size_t) modulators.size();
-    targetStates.assign ((size_t) numTargets, { false, false, 0.0f, 0 });
-    activeSources.assign ((size_t) numTargets * sourcesPerTarget, { nullptr, 0.0f, 0.0f, false });
+    activeSources.assign ((size_t) numTargets * sourcesPerTarget, { nullptr, 0, 0.0f, 0.0f, false });
+    targetStates.clear();
+
+    for (size_t target = 0; target < (size_t) numTargets; ++target)
+        targetStates.push_back ({ activeSources.data() + target * sourcesPerTarget, 0.0f, 0, false, false });
+
+    modulatorFrames.assign (sourcesPerTarget * maxRenderFrames, 0.0f);
+    columnsRead.assign (sourcesPerTarget, false);
+    targetFrames.assign ((size_t) numTargets * maxRenderFrames, 0.0f);
 
     for (int target = 0; target < numTargets; ++target)
     {
@@ -112,6 +112,7 @@ void ModulationsManager::refreshMatrixForBlock()
         globalDepth = globalDepthParameter->load() * percentToFraction;
 
     const auto scaleColumn = (size_t) modulators.size();
+    std::fill (columnsRead.begin(), columnsRead.end(), false);
 
     for (size_t target = 0; target < matrixParameterValues.size(); ++target)
     {
@@ -124,42 +125,90 @@ void ModulationsManager::refreshMatrixForBlock()
             const auto amount = values[column]->load() * percentToFraction;
 
             if (amount != 0.0f)
-                sources[numSources++] = { modulators.getUnchecked ((int) column), amount, std::abs (amount), amount > 0.0f };
+                sources[numSources++] = { modulators.getUnchecked ((int) column), column, amount, std::abs (amount), amount > 0.0f };
         }
 
         const auto scale = values[scaleColumn]->load() * percentToFraction;
         const auto anyDepthAndScale = numSources > 0 && scale != 0.0f;
-        targetStates[target] = { globalDepth > 0.0f && anyDepthAndScale, anyDepthAndScale, scale, numSources };
+        const auto active = globalDepth > 0.0f && anyDepthAndScale;
+        targetStates[target] = { sources, scale, (short) numSources, active, anyDepthAndScale };
+
+        for (int k = 0; k < numSources && active; ++k)
+            columnsRead[sources[k].column] = true;
     }
 
     for (auto* modulator : modulators)
         modulator->precalculateForBlock();
 }
 
-float ModulationsManager::pollModulationValue (int target) const noexcept
+void ModulationsManager::renderFrames (int numFrames) noexcept
+{
+    jassert (numFrames <= maxRenderFrames);
+    numRenderedFrames = numFrames;
+
+    // Before createMatrixParameters() there is nowhere to keep the outputs.
+    if (modulatorFrames.empty())
+        return;
+
+    const auto anyFollowsMatrix = std::any_of (modulators.begin(), modulators.end(), [] (const Modulator* modulator)
+                                               { return modulator->areModsActive(); });
+
+    if (!anyFollowsMatrix)
+    {
+        // Then no modulator reads another, and each can run its stretch on its own; only
+        // the outputs that some target reads need to be worked out frame by frame.
+        for (int m = 0; m < modulators.size(); ++m)
+        {
+            auto* modulator = modulators.getUnchecked (m);
+
+            if (columnsRead[(size_t) m])
+                modulator->renderFrames (modulatorFrames.data() + (size_t) m * maxRenderFrames, numFrames);
+            else
+                modulator->skipFrames (numFrames);
+        }
+
+        return;
+    }
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        for (int m = 0; m < modulators.size(); ++m)
+        {
+            auto* modulator = modulators.getUnchecked (m);
+            modulator->processSingleSample (0.0f);
+            modulatorFrames[(size_t) m * maxRenderFrames + (size_t) i] = modulator->getValue();
+        }
+    }
+}
+
+const float* ModulationsManager::getModulationFrames (int target) noexcept
 {
     const auto t = (size_t) target;
 
-    // A target registered after the matrix was created has no row.
     if (t >= targetStates.size() || !targetStates[t].active)
-        return 0.0f;
+        return silentFrames.data();
 
     const auto& state = targetStates[t];
-    const auto* sources = activeSources.data() + t * sourcesPerTarget;
-    float sum = 0.0f;
+    const auto* sources = state.sources;
+    auto* frames = targetFrames.data() + t * maxRenderFrames;
+    const auto numFrames = numRenderedFrames;
+
+    // Source by source over all frames: each frame's sum is still formed in column order.
+    std::fill (frames, frames + numFrames, 0.0f);
 
     for (int k = 0; k < state.numSources; ++k)
     {
         const auto& source = sources[k];
-        const auto output = source.modulator->getValue();
+        const auto* outputs = modulatorFrames.data() + source.column * maxRenderFrames;
 
-        if (source.positive)
-            sum += output * source.amount;
-        else
-            sum += (1.0f - output) * source.absoluteAmount;
+        for (int i = 0; i < numFrames; ++i)
+            frames[i] += source.contribution (outputs[i]);
     }
 
-    return clampToUnit ((state.scale * sum) * globalDepth);
+    for (int i = 0; i < numFrames; ++i)
+        frames[i] = clampToUnit ((state.scale * frames[i]) * globalDepth);
+
+    return frames;
 }
 
 float ModulationsManager::pollModulationValue (const juce::String& targetId) const noexcept

@@ -5,6 +5,7 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -71,10 +72,40 @@ public:
     void refreshMatrixForBlock();
 
     /** The modulation of a target right now, in [0, 1]; 0 when the matrix doesn't reach it. */
-    float pollModulationValue (int target) const noexcept;
+    float pollModulationValue (int target) const noexcept
+    {
+        const auto t = (size_t) target;
+
+        // A target registered after the matrix was created has no row.
+        if (t >= targetStates.size() || !targetStates[t].active)
+            return 0.0f;
+
+        const auto& state = targetStates[t];
+        float sum = 0.0f;
+
+        for (int k = 0; k < state.numSources; ++k)
+            sum += state.sources[k].contribution (state.sources[k].modulator->getValue());
+
+        return clampToUnit ((state.scale * sum) * globalDepth);
+    }
 
     /** The same by identifier, for the block-call variants; 0 for an unknown identifier. */
     float pollModulationValue (const juce::String& targetId) const noexcept;
+
+    /** The most frames that one renderFrames() call takes. */
+    static constexpr int maxRenderFrames = 64;
+
+    /** Steps every modulator through `numFrames` samples (at most maxRenderFrames) and keeps
+        their outputs, so that the modules can take a stretch of frames at once. The outputs are
+        those of as many per-sample steps: while some modulator follows the matrix itself, all
+        of them step sample by sample in list order, as the per-sample path does.
+    */
+    void renderFrames (int numFrames) noexcept;
+
+    /** The modulation of a target after each frame of the last renderFrames(): what
+        pollModulationValue() answers after each of those steps.
+    */
+    const float* getModulationFrames (int target) noexcept;
 
     /** True when the target's scale and at least one of its depths are non-zero in this block
         (the global depth is not looked at).
@@ -104,27 +135,52 @@ private:
     std::atomic<float>* globalDepthParameter = nullptr;
     float globalDepth = 1.0f;
 
+    static float clampToUnit (float x) noexcept
+    {
+        if (x < 0.0f)
+            return 0.0f;
+
+        return x > 1.0f ? 1.0f : x;
+    }
+
     // What a poll needs of one target in this block: its non-zero depths in column order, so
     // that the per-sample sum skips the empty columns of a sparse matrix without a test.
     struct ActiveSource
     {
+        // A negative depth inverts its source.
+        float contribution (float output) const noexcept
+        {
+            return positive ? output * amount : (1.0f - output) * absoluteAmount;
+        }
+
         const Modulator* modulator;
+        size_t column;
         float amount;
         float absoluteAmount;
         bool positive;
     };
 
+    // Sixteen bytes, so that a row is found by a shift; `sources` is the row's first entry in
+    // activeSources.
     struct TargetState
     {
+        const ActiveSource* sources;
+        float scale;
+        short numSources;
         bool active;
         bool anyDepthAndScale;
-        float scale;
-        int numSources;
     };
 
     std::vector<TargetState> targetStates;
     std::vector<ActiveSource> activeSources;
     size_t sourcesPerTarget = 0;
+
+    // renderFrames() output: maxRenderFrames values per modulator, then per target.
+    std::vector<float> modulatorFrames;
+    std::vector<float> targetFrames;
+    std::vector<bool> columnsRead;
+    std::array<float, maxRenderFrames> silentFrames{};
+    int numRenderedFrames = 0;
     const bool hostIsLive;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ModulationsManager)

@@ -20,6 +20,21 @@ void Modulator::precalculateForBlock()
     modsActive = manager != nullptr && manager->areModsActiveForTargets (targetIndices);
 }
 
+void Modulator::renderFrames (float* outputs, int numFrames)
+{
+    for (int i = 0; i < numFrames; ++i)
+    {
+        processSingleSample (0.0f);
+        outputs[i] = value;
+    }
+}
+
+void Modulator::skipFrames (int numFrames)
+{
+    for (int i = 0; i < numFrames; ++i)
+        processSingleSample (0.0f);
+}
+
 juce::StringArray Modulator::getModulationParameterNames() const
 {
     return parameterTable.getModulationTargets (uid);

@@ -41,6 +41,16 @@ public:
     /** Advances one sample and updates the output; the argument is not read. */
     virtual void processSingleSample (float input) = 0;
 
+    /** Advances `numFrames` samples and writes the output after each into `outputs`: the
+        same as that many processSingleSample() calls, which is what this base version makes.
+    */
+    virtual void renderFrames (float* outputs, int numFrames);
+
+    /** The same advance when no one reads the outputs: only the last stays, in getValue().
+        This base version steps sample by sample.
+    */
+    virtual void skipFrames (int numFrames);
+
     /** The identifiers of the modulatable parameters, in target order. */
     juce::StringArray getModulationParameterNames() const;
 

@@ -35,20 +35,24 @@ ChainRouting::ChainRouting (const Switches& switches) noexcept
     }
 }
 
-float ChainRouting::inputOf (int chain, float x, const std::array<float, numChains>& outputs) const noexcept
+void ChainRouting::fillInput (int chain, const StereoFrames& input, const std::array<StereoFrames, numChains>& outputs,
+                              StereoFrames& frames, int numFrames) const noexcept
 {
     switch (sources[(std::size_t) chain])
     {
         case Source::chain1:
-            return outputs[0];
+            frames = outputs[0];
+            return;
         case Source::chain2:
-            return outputs[1];
+            frames = outputs[1];
+            return;
         case Source::chains1And2:
-            return outputs[0] + outputs[1];
+            frames.setToSum (outputs[0], outputs[1], numFrames);
+            return;
         case Source::input:
             break;
     }
 
-    return x;
+    frames = input;
 }
 } // namespace velk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/StereoFrames.h"
+
 #include <array>
 #include <cstddef>
 
@@ -45,47 +47,70 @@ public:
     bool isInputFiltered() const noexcept { return !anyActive; }
 
     //==============================================================================
-    /** Runs the active chains in order, chain 1 first, and returns their outputs (0 for a
-        bypassed chain). `runChain (chainIndex, input)` processes one sample.
+    /** Runs the active chains in order, chain 1 first, over a stretch of frames: a chain's
+        frames are filled from its source and `runChain (chainIndex, frames)` processes them
+        in place; a bypassed chain's frames are silence.
     */
     template <typename RunChain>
-    std::array<float, numChains> runChains (float x, RunChain&& runChain) const
+    void runChains (const StereoFrames& input, std::array<StereoFrames, numChains>& outputs, int numFrames, RunChain&& runChain) const
     {
-        std::array<float, numChains> outputs{};
-
         for (int chain = 0; chain < numChains; ++chain)
-            if (isActive (chain))
-                outputs[(std::size_t) chain] = runChain (chain, inputOf (chain, x, outputs));
+        {
+            auto& frames = outputs[(std::size_t) chain];
 
-        return outputs;
+            if (!isActive (chain))
+            {
+                frames.clear();
+                continue;
+            }
+
+            fillInput (chain, input, outputs, frames, numFrames);
+            runChain (chain, frames);
+        }
     }
 
-    /** Joins the terminal outputs into the wet signal. `runFilter (input)` is called at most
-        once, with the sum of the filtered terminal outputs in chain order (or the input when no
-        chain is active).
+    /** Joins the terminal outputs into `wet`. `runFilter (frames)` filters in place and is
+        called at most once, on the sum of the filtered terminal outputs in chain order (or on
+        the input when no chain is active); when the filter hears nothing, `skipFilter()` is
+        called instead. `filterFrames` is room for the filter's input.
     */
-    template <typename RunFilter>
-    float mixWet (float x, const std::array<float, numChains>& outputs, RunFilter&& runFilter) const
+    template <typename RunFilter, typename SkipFilter>
+    void mixWet (const StereoFrames& input, const std::array<StereoFrames, numChains>& outputs, StereoFrames& filterFrames,
+                 StereoFrames& wet, int numFrames, RunFilter&& runFilter, SkipFilter&& skipFilter) const
     {
         if (isInputFiltered())
-            return runFilter (x);
+        {
+            wet = input;
+            runFilter (wet);
+            return;
+        }
 
-        auto filterInput = 0.0f;
-        auto direct = 0.0f;
+        // Sums from zero in chain order, frame by frame.
+        filterFrames.clear();
+        wet.clear();
 
         for (std::size_t chain = 0; chain < numChains; ++chain)
         {
             if (filtered[chain])
-                filterInput += outputs[chain];
+                filterFrames.add (outputs[chain], numFrames);
             else if (terminal[chain])
-                direct += outputs[chain];
+                wet.add (outputs[chain], numFrames);
         }
 
-        return anyFiltered ? runFilter (filterInput) + direct : direct;
+        if (!anyFiltered)
+        {
+            skipFilter();
+            return;
+        }
+
+        runFilter (filterFrames);
+        filterFrames.add (wet, numFrames);
+        wet = filterFrames;
     }
 
 private:
-    float inputOf (int chain, float x, const std::array<float, numChains>& outputs) const noexcept;
+    void fillInput (int chain, const StereoFrames& input, const std::array<StereoFrames, numChains>& outputs,
+                    StereoFrames& frames, int numFrames) const noexcept;
 
     std::array<bool, numChains> active{};
     std::array<Source, numChains> sources{};

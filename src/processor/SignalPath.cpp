@@ -9,6 +9,7 @@
 #include "parameters/ParameterText.h"
 #include "processor/ParameterLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velk
@@ -140,20 +141,15 @@ void SignalPath::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& mi
         replaceNonFiniteWithSilence (channels[(size_t) ch], numSamples);
     }
 
-    for (int i = 0; i < numSamples; ++i)
+    // Stretch by stretch: the modulators first, then each module over the whole stretch.
+    for (int start = 0; start < numSamples; start += StereoFrames::capacity)
     {
-        stepModulators();
+        const auto numFrames = juce::jmin (StereoFrames::capacity, numSamples - start);
+        modulations.renderFrames (numFrames);
+        renderMixGains (block, numFrames);
 
-        const auto amount = nextDryWetPercent (block) * 0.01f;
-        const auto dryGain = equalPowerDryGain (amount);
-        const auto wetGain = equalPowerWetGain (amount);
-
-        for (int ch = 0; ch < channelsToRun; ++ch)
-        {
-            auto& sample = channels[(size_t) ch][i];
-            const auto x = sample;
-            sample = (runChannel (x, ch, block.routing) * block.outputGain) * wetGain + x * dryGain;
-        }
+        if (channelsToRun > 0)
+            runFrames (block, channels[0] + start, channelsToRun > 1 ? channels[1] + start : nullptr, numFrames);
     }
 
     dcBlocker->processBlock (buffer, midi, numSamples);
@@ -189,40 +185,57 @@ SignalPath::BlockSettings SignalPath::prepareBlock()
     return { ChainRouting (switches), outputGain, dryWetKnob, modulations.areModsActiveForTarget (dryWetTarget) };
 }
 
-void SignalPath::stepModulators()
+void SignalPath::renderMixGains (const BlockSettings& block, int numFrames) noexcept
 {
-    for (int m = 0; m < modulations.getNumModulators(); ++m)
-        modulations.getModulator (m)->processSingleSample (0.0f);
+    if (!block.dryWetModulated && (dryWetRamp.countdown == 0 || dryWetRamp.step == 0.0f))
+    {
+        // A ramp at rest, or re-aimed at where it stands, holds the mix.
+        dryWetRamp.advance (numFrames);
+        const EqualPowerGains gains (dryWetRamp.current * 0.01f);
+        std::fill (dryGains.begin(), dryGains.begin() + numFrames, gains.dry);
+        std::fill (wetGains.begin(), wetGains.begin() + numFrames, gains.wet);
+        return;
+    }
+
+    const auto* modulation = block.dryWetModulated ? modulations.getModulationFrames (dryWetTarget) : nullptr;
+
+    for (size_t i = 0; i < (size_t) numFrames; ++i)
+    {
+        // The ramp moves on while the matrix drives the mix, so that it stands right when it stops.
+        dryWetRamp.advance();
+        const auto percent = block.dryWetModulated ? block.dryWetKnob + modulation[i] * (percentRange.end - block.dryWetKnob)
+                                                   : dryWetRamp.current;
+        const auto amount = percent * 0.01f;
+        dryGains[i] = equalPowerDryGain (amount);
+        wetGains[i] = equalPowerWetGain (amount);
+    }
 }
 
-float SignalPath::nextDryWetPercent (const BlockSettings& block) noexcept
+void SignalPath::runFrames (const BlockSettings& block, float* left, float* right, int numFrames)
 {
-    // The ramp moves on while the matrix drives the mix, so that it stands right when it stops.
-    dryWetRamp.advance();
+    // A mono buffer runs as a centred stereo signal whose right side is dropped.
+    const auto* rightInput = right != nullptr ? right : left;
+    std::copy (left, left + numFrames, dryFrames.left.begin());
+    std::copy (rightInput, rightInput + numFrames, dryFrames.right.begin());
 
-    if (!block.dryWetModulated)
-        return dryWetRamp.current;
+    block.routing.runChains (dryFrames, chainFrames, numFrames, [this, numFrames] (int chain, StereoFrames& frames)
+                             { chains[(size_t) chain]->processFrames (frames.left.data(), frames.right.data(), numFrames); });
 
-    return block.dryWetKnob + modulations.pollModulationValue (dryWetTarget) * (percentRange.end - block.dryWetKnob);
-}
+    // The filter's ramps move on whether or not it hears anything.
+    block.routing.mixWet (
+        dryFrames, chainFrames, filterFrames, wetFrames, numFrames,
+        [this, numFrames] (StereoFrames& frames)
+        { filter->processFrames (frames.left.data(), frames.right.data(), numFrames); },
+        [this, numFrames]
+        { filter->advanceFrames (numFrames); });
 
-float SignalPath::runChannel (float x, int channel, const ChainRouting& routing)
-{
-    // The chains and the filter step their smoothing and modulation once per frame, on channel 0.
-    const auto outputs = routing.runChains (x, [this, channel] (int chainIndex, float input)
-                                            {
-                                                auto& chain = *chains[(size_t) chainIndex];
+    for (size_t i = 0; i < (size_t) numFrames; ++i)
+    {
+        left[i] = (wetFrames.left[i] * block.outputGain) * wetGains[i] + dryFrames.left[i] * dryGains[i];
 
-                                                if (channel == 0)
-                                                    chain.calc();
-
-                                                return chain.processSingleSample (input, channel); });
-
-    if (channel == 0)
-        filter->calc();
-
-    return routing.mixWet (x, outputs, [this, channel] (float input)
-                           { return filter->processSingleSample (input, channel); });
+        if (right != nullptr)
+            right[i] = (wetFrames.right[i] * block.outputGain) * wetGains[i] + dryFrames.right[i] * dryGains[i];
+    }
 }
 
 void SignalPath::feedScope (const juce::AudioBuffer<float>& buffer, int numSamples) noexcept

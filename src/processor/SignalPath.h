@@ -113,9 +113,8 @@ private:
     };
 
     BlockSettings prepareBlock();
-    void stepModulators();
-    float nextDryWetPercent (const BlockSettings& block) noexcept;
-    float runChannel (float x, int channel, const ChainRouting& routing);
+    void renderMixGains (const BlockSettings& block, int numFrames) noexcept;
+    void runFrames (const BlockSettings& block, float* left, float* right, int numFrames);
     void feedScope (const juce::AudioBuffer<float>& buffer, int numSamples) noexcept;
 
     //==============================================================================
@@ -136,6 +135,11 @@ private:
     ParameterRamp<float> dryWetRamp;
     ParameterRamp<float> outputLevelRamp;
     int rampLengthSamples = 10;
+
+    // One stretch of the block at a time.
+    StereoFrames dryFrames, filterFrames, wetFrames;
+    std::array<StereoFrames, numChains> chainFrames;
+    std::array<float, StereoFrames::capacity> dryGains{}, wetGains{};
 
     ScopeRing scope;
     std::atomic<bool> scopeEnabled{ true };

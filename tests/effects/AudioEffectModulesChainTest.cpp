@@ -33,6 +33,17 @@ public:
     void precalculateForBlock() override { log.add (uid + " precalculate"); }
     void calc() override { log.add (uid + " calc"); }
     float processSingleSample (float x, int) override { return a * x + b; }
+
+    void processFrames (float* left, float* right, int numFrames) override
+    {
+        log.add (uid + " frames " + juce::String (numFrames));
+
+        for (int i = 0; i < numFrames; ++i)
+        {
+            left[i] = a * left[i] + b;
+            right[i] = a * right[i] + b;
+        }
+    }
     void cleanUp() override { log.add (uid + " cleanUp"); }
 
 private:

@@ -5,11 +5,14 @@
 #include "modulation/TempoInfo.h"
 #include "support/TestAudioProcessor.h"
 
+#include <memory>
 #include <utility>
 
 namespace tavelin::test
 {
-/** A modulation source whose output the test sets directly. */
+/** A modulation source whose output the test sets directly, or which wanders: from wander()
+    on, every step draws its output from a seeded generator.
+*/
 class FixedModulator : public velk::Modulator
 {
 public:
@@ -17,10 +20,19 @@ public:
         : velk::Modulator ("Source") {}
 
     void setOutput (float newValue) noexcept { value = newValue; }
+    void wander (juce::int64 seed) { generator = std::make_unique<juce::Random> (seed); }
 
     void prepareToPlay (double, int) override {}
     void processBlock (const juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    void processSingleSample (float) override {}
+
+    void processSingleSample (float) override
+    {
+        if (generator != nullptr)
+            value = generator->nextFloat();
+    }
+
+private:
+    std::unique_ptr<juce::Random> generator;
 };
 
 //==============================================================================
@@ -59,11 +71,20 @@ struct ModuleRig
         module.precalculateForBlock();
     }
 
+    /** One frame as calls of each stage: the source steps, then the module. */
     std::pair<float, float> frame (float left, float right)
     {
+        source->processSingleSample (0.0f);
         module.calc();
         const auto outLeft = module.processSingleSample (left, 0);
         return { outLeft, module.processSingleSample (right, 1) };
+    }
+
+    /** A stretch of frames the processor's way: the source renders them, then the module. */
+    void frames (float* left, float* right, int numFrames)
+    {
+        manager.renderFrames (numFrames);
+        module.processFrames (left, right, numFrames);
     }
 
     /** A block of `numFrames` frames of a constant input; returns the last frame's output. */

@@ -54,6 +54,16 @@ TEST_F (SVFSingleOutModuleTest, ResonanceSetsTheDampingAndTheLoopCoefficients)
     EXPECT_NEAR (coefficientsFor (1000.0f, 100.0f).damping, 0.05, 1e-12);
 }
 
+TEST_F (SVFSingleOutModuleTest, ANewSampleRateRetunesTheSameCutoff)
+{
+    // The default cutoff, where the ramp rests: the same value before and after the change.
+    rig.block (1);
+    rig.prepare (48000.0);
+    rig.block (1);
+
+    EXPECT_NEAR (rig.module.getChannelState (0).g, std::tan (juce::MathConstants<double>::pi * 11000.0 / 48000.0), 1e-12);
+}
+
 TEST_F (SVFSingleOutModuleTest, EveryChannelSharesTheCoefficients)
 {
     coefficientsFor (2500.0f, 30.0f);

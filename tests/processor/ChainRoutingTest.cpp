@@ -19,22 +19,42 @@ namespace
         float wet = 0.0f;
         std::vector<int> chainCalls;
         std::vector<float> filterInputs;
+        bool filterSkipped = false;
     };
 
+    void scale (StereoFrames& frames, float gain)
+    {
+        frames.left[0] *= gain;
+        frames.right[0] *= gain;
+    }
+
+    /** One frame through the routing, the same sample on both sides; the right side must come
+        out as the left does.
+    */
     Render render (const ChainRouting::Switches& switches, float x = 1.0f)
     {
         const ChainRouting routing (switches);
         Render result;
+        StereoFrames input, filterFrames, wet;
+        std::array<StereoFrames, ChainRouting::numChains> outputs;
+        input.left[0] = x;
+        input.right[0] = x;
 
-        const auto outputs = routing.runChains (x, [&] (int chain, float input)
-                                                {
-                                                    result.chainCalls.push_back (chain);
-                                                    return input * chainGains[(size_t) chain]; });
+        routing.runChains (input, outputs, 1, [&] (int chain, StereoFrames& frames)
+                           {
+                               result.chainCalls.push_back (chain);
+                               scale (frames, chainGains[(size_t) chain]); });
 
-        result.wet = routing.mixWet (x, outputs, [&] (float input)
-                                     {
-                                         result.filterInputs.push_back (input);
-                                         return input * filterGain; });
+        routing.mixWet (
+            input, outputs, filterFrames, wet, 1, [&] (StereoFrames& frames)
+            {
+                result.filterInputs.push_back (frames.left[0]);
+                scale (frames, filterGain); },
+            [&]
+            { result.filterSkipped = true; });
+
+        EXPECT_EQ (wet.right[0], wet.left[0]);
+        result.wet = wet.left[0];
         return result;
     }
 
@@ -158,7 +178,47 @@ TEST (ChainRoutingFilter, SwitchOfANonTerminalChainHasNoEffect)
     const auto result = render (switches);
 
     EXPECT_TRUE (result.filterInputs.empty());
+    EXPECT_TRUE (result.filterSkipped);
     EXPECT_FLOAT_EQ (result.wet, 6.0f);
+}
+
+TEST (ChainRoutingFilter, EveryFrameOfAStretchTakesTheRoute)
+{
+    // All parallel, chain 3 through the filter: w = 2x + 3x + 7 * 5x = 40x, frame by frame.
+    auto switches = activeChains (true, true, true, false, false);
+    switches.toFilter = { false, false, true };
+    const ChainRouting routing (switches);
+
+    StereoFrames input, filterFrames, wet;
+    std::array<StereoFrames, ChainRouting::numChains> outputs;
+
+    for (size_t i = 0; i < 3; ++i)
+    {
+        input.left[i] = (float) i + 1.0f;
+        input.right[i] = -input.left[i];
+    }
+
+    const auto scaleStretch = [] (StereoFrames& frames, float gain)
+    {
+        for (size_t i = 0; i < 3; ++i)
+        {
+            frames.left[i] *= gain;
+            frames.right[i] *= gain;
+        }
+    };
+
+    routing.runChains (input, outputs, 3, [&] (int chain, StereoFrames& frames)
+                       { scaleStretch (frames, chainGains[(size_t) chain]); });
+    routing.mixWet (
+        input, outputs, filterFrames, wet, 3, [&] (StereoFrames& frames)
+        { scaleStretch (frames, filterGain); },
+        [] {});
+
+    for (size_t i = 0; i < 3; ++i)
+    {
+        EXPECT_FLOAT_EQ (wet.left[i], 40.0f * input.left[i]) << i;
+        EXPECT_FLOAT_EQ (wet.right[i], 40.0f * input.right[i]) << i;
+    }
 }
 
 TEST (ChainRoutingFilter, SwitchOfABypassedChainHasNoEffect)
