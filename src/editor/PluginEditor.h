@@ -105,14 +105,23 @@ private:
     /** Binds a knob made without the factory's value label, shadowless; MIDI-learnable. */
     void bindPlainKnob (velk::VelkKnob& knob, const juce::String& parameterID);
 
-    // The actions of these buttons are not built yet: each click is taken and dropped here.
+    //==============================================================================
+    // The matrix view and the chains' copy and paste (PluginEditorMatrixAndCopy.cpp).
+    void matrixViewClicked();
+    void chainMenuClicked (int chain);
+
+    //==============================================================================
+    // Presets: the browser, save, previous and next (PluginEditorPresets.cpp).
     void presetBrowserClicked();
     void savePresetClicked();
     void stepPresetClicked (int direction);
+
+    //==============================================================================
+    // The randomizer buttons and the main menu (PluginEditorMainMenu.cpp).
     void randomizeClicked (juce::Button& button);
     void configClicked();
-    void matrixViewClicked();
-    void chainMenuClicked (int chain);
+
+    //==============================================================================
 
     void bindKnob (velk::VelkKnob& knob, const juce::String& parameterID);
 
@@ -201,6 +210,9 @@ private:
     std::unique_ptr<velk::VelkKnob> globalModDepthKnob;
     std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
+
+    // The one file dialog that may be open; deleting it closes the dialog and drops its result.
+    std::unique_ptr<juce::FileChooser> fileChooser;
 
     // Declared last so that it goes first: every attachment is deleted before its control.
     velk::ControlToParameterMapper parameterMapper;

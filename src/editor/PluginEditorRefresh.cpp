@@ -127,33 +127,3 @@ void TavelinAudioProcessorEditor::sliderValueChanged (juce::Slider* slider)
     if (slider == randomizeAmountKnob.get())
         processor.randomizeAmount = (float) slider->getValue();
 }
-
-//==============================================================================
-void TavelinAudioProcessorEditor::buttonClicked (juce::Button* button)
-{
-    if (button == presetBrowserButton.get())
-        presetBrowserClicked();
-    else if (button == savePresetButton.get())
-        savePresetClicked();
-    else if (button == previousPresetButton.get())
-        stepPresetClicked (-1);
-    else if (button == nextPresetButton.get())
-        stepPresetClicked (1);
-    else if (button == configButton.get())
-        configClicked();
-    else if (button == matrixViewButton.get())
-        matrixViewClicked();
-    else if (const auto chain = chainMenuButtons.indexOf (dynamic_cast<juce::TextButton*> (button)); chain >= 0)
-        chainMenuClicked (chain);
-    else
-        randomizeClicked (*button);
-}
-
-// Until the preset, randomizer, menu and matrix actions are built, their clicks change nothing.
-void TavelinAudioProcessorEditor::presetBrowserClicked() {}
-void TavelinAudioProcessorEditor::savePresetClicked() {}
-void TavelinAudioProcessorEditor::stepPresetClicked (int) {}
-void TavelinAudioProcessorEditor::randomizeClicked (juce::Button&) {}
-void TavelinAudioProcessorEditor::configClicked() {}
-void TavelinAudioProcessorEditor::matrixViewClicked() {}
-void TavelinAudioProcessorEditor::chainMenuClicked (int) {}

@@ -1,0 +1,22 @@
+#include "editor/PluginEditor.h"
+
+//==============================================================================
+void TavelinAudioProcessorEditor::buttonClicked (juce::Button* button)
+{
+    if (button == presetBrowserButton.get())
+        presetBrowserClicked();
+    else if (button == savePresetButton.get())
+        savePresetClicked();
+    else if (button == previousPresetButton.get())
+        stepPresetClicked (-1);
+    else if (button == nextPresetButton.get())
+        stepPresetClicked (1);
+    else if (button == configButton.get())
+        configClicked();
+    else if (button == matrixViewButton.get())
+        matrixViewClicked();
+    else if (const auto chain = chainMenuButtons.indexOf (dynamic_cast<juce::TextButton*> (button)); chain >= 0)
+        chainMenuClicked (chain);
+    else
+        randomizeClicked (*button);
+}
