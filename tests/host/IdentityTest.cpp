@@ -82,7 +82,7 @@ TEST (BinaryLifetime, TwoInstancesLiveSideBySide)
     first.resume();
     second.resume();
 
-    const std::vector<std::vector<float>> input { std::vector<float> (64, 0.25f), std::vector<float> (64, -0.25f) };
+    const std::vector<std::vector<float>> input{ std::vector<float> (64, 0.25f), std::vector<float> (64, -0.25f) };
     std::vector<std::vector<float>> firstOutput, secondOutput;
     first.process (input, firstOutput);
     second.process (input, secondOutput);
