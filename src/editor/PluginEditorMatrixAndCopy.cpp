@@ -51,12 +51,13 @@ void TavelinAudioProcessorEditor::chainMenuClicked (int chain)
     menu.addItem (pasteSettingsItemId, "PASTE SETTINGS"); // also before a copy, when it does nothing
 
     // The host may close the window while the menu is open; the choice then finds no editor.
-    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (chainMenuButtons[chain]),
-                        [editor = juce::Component::SafePointer<TavelinAudioProcessorEditor> (this), chain] (int itemId)
-                        {
+    const auto chosen = [editor = juce::Component::SafePointer<TavelinAudioProcessorEditor> (this), chain] (int itemId)
+    {
         if (editor != nullptr)
             editor->chainMenuItemChosen (chain, itemId);
-    });
+    };
+
+    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (chainMenuButtons[chain]), chosen);
 }
 
 void TavelinAudioProcessorEditor::chainMenuItemChosen (int chain, int itemId)
