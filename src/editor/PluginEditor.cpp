@@ -55,6 +55,7 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupRandomizer();
     setupScopeAndFooter();
     setupIconButtons();
+    createModMatrixView();
 
     setUpResizing();
 

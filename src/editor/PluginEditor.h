@@ -3,6 +3,7 @@
 #include "editor/components/FilterModeDisplay.h"
 #include "editor/components/LFODisplay.h"
 #include "editor/components/LogoComponent.h"
+#include "editor/components/ModMatrixComponent.h"
 #include "editor/components/OscilloscopeComponent.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
@@ -66,6 +67,25 @@ public:
     void createAndBindChainKnob (int chain, juce::OwnedArray<velk::VelkKnob>& knobs, const juce::String& parameterID,
                                  const juce::String& suffix, const juce::Colour& colour);
 
+    //==============================================================================
+    /** Parameter `parameterIndex` of chain `chainIndex` (both from 0): pitch, size, feedback and
+        mix of the pitch shifter; time, synced time, sync, feed and mix of the delay; gain; pan;
+        last the delay's ping-pong. Null for an index or chain without one.
+    */
+    juce::RangedAudioParameter* getChainParameter (int parameterIndex, int chainIndex) const;
+
+    /** Gives the destination chain the source chain's module settings, then its targets' matrix
+        depths and scales column by column, each change in a gesture of its own. The bypass,
+        serial-mode and to-filter switches are no settings; a chain copied onto itself, or a
+        chain that does not exist, changes nothing.
+    */
+    void copyChainSettings (int sourceChain, int destinationChain);
+
+    /** The chain menu's choice: 1 "COPY SETTINGS" remembers the chain, 2 "PASTE SETTINGS" copies
+        the remembered one onto it (nothing before a copy); 0, a dismissed menu, does nothing.
+    */
+    void chainMenuItemChosen (int chain, int itemId);
+
 private:
     //==============================================================================
     static constexpr int numChains = 3;
@@ -107,6 +127,7 @@ private:
 
     //==============================================================================
     // The matrix view and the chains' copy and paste (PluginEditorMatrixAndCopy.cpp).
+    void createModMatrixView();
     void matrixViewClicked();
     void chainMenuClicked (int chain);
 
@@ -213,6 +234,10 @@ private:
 
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
     std::unique_ptr<juce::FileChooser> fileChooser;
+
+    // Over everything below the title bar when shown, in place of the sections and the scope.
+    std::unique_ptr<velk::ModMatrixComponent> modMatrixView;
+    int chainCopySourceIndex = -1; // the chain of the last "COPY SETTINGS", -1 before any
 
     // Declared last so that it goes first: every attachment is deleted before its control.
     velk::ControlToParameterMapper parameterMapper;

@@ -30,6 +30,7 @@ void TavelinAudioProcessorEditor::resized()
     layOutChains();
     layOutOutputAndFooter();
     layOutLFOs();
+    modMatrixView->setBounds (Tavelin::Panel::overlays().modMatrixView);
 
     scaleChildren (scale);
 }

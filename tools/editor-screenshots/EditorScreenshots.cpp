@@ -9,18 +9,53 @@
 #include <functional>
 #include <iostream>
 
+namespace juce
+{
+// The message loop's own step on Linux: runs one pending event, or returns false when none is
+// waiting. Button clicks arrive through it.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+} // namespace juce
+
 namespace
 {
-/** A state of the plug-in worth looking at, set up before the editor opens. */
+/** A state of the plug-in worth looking at, set up before the editor opens, and what the user
+    clicks once it is open.
+*/
 struct View
 {
     const char* name;
     std::function<void (TavelinAudioProcessor&)> prepare;
+    std::function<void (juce::Component& editor)> clickThrough = [] (juce::Component&) {};
 };
+
+void prepareMatrixDepths (TavelinAudioProcessor& processor)
+{
+    using tavelin::test::setPlainValue;
+    setPlainValue (processor, "Matrix_LFO_1_to_Delay_1_Time", 60.0f);
+    setPlainValue (processor, "Matrix_LFO_2_to_Delay_1_Time", -100.0f);
+    setPlainValue (processor, "Matrix_LFO_3_to_Pitch_Shifter_2_Mix", 35.0f);
+    setPlainValue (processor, "Matrix_LFO_4_to_Panner_3_Pan", -40.0f);
+    setPlainValue (processor, "Matrix_Macro_1_to_LFO_2_Rate", 80.0f);
+    setPlainValue (processor, "Matrix_Macro_3_to_Filter_Cut", 25.0f);
+    setPlainValue (processor, "Matrix_Delay_1_Time_Global_Scale", 50.0f);
+    setPlainValue (processor, "Matrix_Dry_Wet_Global_Scale", 0.0f);
+}
+
+void clickMatrixButton (juce::Component& editor)
+{
+    for (auto* child : editor.getChildren())
+        if (auto* button = dynamic_cast<juce::Button*> (child); button != nullptr && button->getName() == "matrix")
+            button->triggerClick();
+
+    while (juce::dispatchNextMessageOnSystemQueue (true))
+    {
+    }
+}
 
 const View views[] = {
     { "default", [] (TavelinAudioProcessor&) {} },
     { "busy", tavelin::test::prepareBusyState },
+    { "matrix", prepareMatrixDepths, clickMatrixButton },
 };
 
 constexpr float scales[] = { 1.0f, 1.5f };
@@ -35,6 +70,8 @@ bool writeScreenshot (const View& view, float scale, const juce::File& file)
     // What the window shows from its first refresh on.
     if (auto* tavelinEditor = dynamic_cast<TavelinAudioProcessorEditor*> (editor))
         tavelinEditor->timerCallback();
+
+    view.clickThrough (*editor);
 
     const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
     processor.editorBeingDeleted (editor);

@@ -1,4 +1,6 @@
 #include "editor/EditorFixture.h"
+#include "editor/Panel.h"
+#include "support/BusyEditorState.h"
 
 namespace tavelin::test
 {
@@ -64,6 +66,26 @@ protected:
         return *knobs[0];
     }
 
+    /** Clicks chain 2's header, which opens its menu; then copies chain 1, changed since, from it. */
+    void choosePasteOnChain2AfterCopyingChain1()
+    {
+        editor->chainMenuItemChosen (0, 1);
+        setPlainValue (*processor, "Delay_1_Time", 750.0f);
+
+        const auto scale = (float) editor->getWidth() / (float) Tavelin::Panel::baseWidth;
+        const auto header = (Tavelin::Panel::chainSection (1).headerLabel.getCentre().toFloat() * scale).toInt();
+        drag (header, header);
+        ASSERT_EQ (numMenusOpen(), 1);
+
+        // Down to "PASTE SETTINGS", the second item, and choose it; the menu reports it later.
+        auto* menu = juce::ModalComponentManager::getInstance()->getModalComponent (0);
+        menu->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+        menu->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+        menu->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    }
+
+    float delay2Time() const { return processor->valueTreeState.getRawParameterValue ("Delay_2_Time")->load(); }
+
     static inline const juce::ModifierKeys alt{ juce::ModifierKeys::altModifier };
     DragStartCounter drags;
 };
@@ -108,5 +130,22 @@ TEST_F (RealWindow, ClosingTheWindowDismissesAnOpenLearnMenuAndItsChoiceIsDroppe
 
     pumpMessages();
     EXPECT_EQ (processor->ccMapper.getMap().getNumChildren(), 0);
+}
+
+TEST_F (RealWindow, PasteChosenFromAChainHeadersMenuCopiesTheRememberedChain)
+{
+    choosePasteOnChain2AfterCopyingChain1();
+    pumpMessages();
+
+    EXPECT_EQ (delay2Time(), 750.0f);
+}
+
+TEST_F (RealWindow, APasteThatArrivesAfterTheWindowClosedIsDropped)
+{
+    choosePasteOnChain2AfterCopyingChain1();
+    closeEditor();
+    pumpMessages();
+
+    EXPECT_EQ (delay2Time(), 120.0f);
 }
 } // namespace tavelin::test
