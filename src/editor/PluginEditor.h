@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/MainMenu.h"
 #include "editor/components/FilterModeDisplay.h"
 #include "editor/components/LFODisplay.h"
 #include "editor/components/LogoComponent.h"
@@ -66,6 +67,9 @@ public:
     void createAndBindChainKnob (int chain, juce::OwnedArray<velk::VelkKnob>& knobs, const juce::String& parameterID,
                                  const juce::String& suffix, const juce::Colour& colour);
 
+    /** The config button's menu, which acts on the item the user chose from it. */
+    velk::MainMenu& getMainMenu() noexcept { return *mainMenu; }
+
 private:
     //==============================================================================
     static constexpr int numChains = 3;
@@ -118,7 +122,10 @@ private:
 
     //==============================================================================
     // The randomizer buttons and the main menu (PluginEditorMainMenu.cpp).
-    void randomizeClicked (juce::Button& button);
+    void randomizeFXClicked();
+    void randomizeLFOClicked();
+    void randomizeMatrixClicked();
+    void randomizeAllClicked();
     void configClicked();
 
     //==============================================================================
@@ -211,7 +218,10 @@ private:
     std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
 
+    std::unique_ptr<velk::MainMenu> mainMenu;
+
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
+    // Declared after the main menu, whose map dialogs call back into it.
     std::unique_ptr<juce::FileChooser> fileChooser;
 
     // Declared last so that it goes first: every attachment is deleted before its control.
