@@ -7,7 +7,7 @@ namespace tavelin::test
 {
 namespace
 {
-    using Group = velk::ParametersRandomizer::Group;
+    using Randomizer = velk::ParametersRandomizer;
 
     struct ButtonRow
     {
@@ -24,15 +24,6 @@ namespace
 class RandomizerButtons : public EditorFixture, public testing::WithParamInterface<ButtonRow>
 {
 protected:
-    juce::TextButton& button (const juce::String& text)
-    {
-        for (auto* candidate : childrenOfType<juce::TextButton> (*editor))
-            if (candidate->getButtonText() == text)
-                return *candidate;
-
-        throw std::runtime_error ("no button " + text.toStdString());
-    }
-
     juce::Array<float> groupValues (int group) const
     {
         juce::Array<float> values;
@@ -42,49 +33,44 @@ protected:
 
         return values;
     }
-
-    /** How many of the group's parameters differ between two readings. */
-    static int numMoved (const juce::Array<float>& before, const juce::Array<float>& after)
-    {
-        int moved = 0;
-
-        for (int i = 0; i < before.size(); ++i)
-            moved += before[i] != after[i] ? 1 : 0;
-
-        return moved;
-    }
 };
 
 TEST_P (RandomizerButtons, EachButtonMovesItsGroupsOnlyAndTheMatrixOnlyWhereACellIsSet)
 {
-    const auto matrixCell = processor->parametersRandomizer.getParameterGroup (Group::matrixGroup)[0];
-    processor->valueTreeState.getParameter (matrixCell)->setValueNotifyingHost (0.75f);
+    const auto setCell = processor->parametersRandomizer.getParameterGroup (Randomizer::matrixGroup)[0];
+    processor->valueTreeState.getParameter (setCell)->setValueNotifyingHost (0.75f);
     processor->parametersRandomizer.random.setSeed (3);
     openEditor();
+    std::array<juce::Array<float>, Randomizer::numberOfGroups> before;
 
-    std::array<juce::Array<float>, velk::ParametersRandomizer::numberOfGroups> before;
-
-    for (int group = 0; group < (int) before.size(); ++group)
+    for (int group = 0; group < Randomizer::numberOfGroups; ++group)
         before[(size_t) group] = groupValues (group);
 
-    button (GetParam().text).triggerClick();
+    for (auto* button : childrenOfType<juce::TextButton> (*editor))
+        if (button->getButtonText() == GetParam().text)
+            button->triggerClick();
+
     pumpMessages();
 
-    for (int group = 0; group < (int) before.size(); ++group)
+    for (int group = 0; group < Randomizer::numberOfGroups; ++group)
     {
-        const auto moved = numMoved (before[(size_t) group], groupValues (group));
+        const auto after = groupValues (group);
+        int moved = 0;
+
+        for (int i = 0; i < after.size(); ++i)
+            moved += after[i] != before[(size_t) group][i] ? 1 : 0;
 
         if (GetParam().groupsMoved.count (group) == 0)
             EXPECT_EQ (moved, 0) << "group " << group;
-        else if (group == Group::matrixGroup)
-            EXPECT_EQ (moved, 1); // only the cell away from its default
+        else if (group == Randomizer::matrixGroup)
+            EXPECT_EQ (moved, 1); // cells at their default stay there
         else
             EXPECT_GT (moved, 0) << "group " << group;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P (Groups, RandomizerButtons,
-                          testing::Values (ButtonRow{ "FX", { Group::effectsGroup } }, ButtonRow{ "LFO", { Group::lfoGroup } },
-                                           ButtonRow{ "MATRIX", { Group::matrixGroup } },
-                                           ButtonRow{ "ALL", { Group::effectsGroup, Group::lfoGroup, Group::matrixGroup } }));
+                          testing::Values (ButtonRow{ "FX", { Randomizer::effectsGroup } }, ButtonRow{ "LFO", { Randomizer::lfoGroup } },
+                                           ButtonRow{ "MATRIX", { Randomizer::matrixGroup } },
+                                           ButtonRow{ "ALL", { Randomizer::effectsGroup, Randomizer::lfoGroup, Randomizer::matrixGroup } }));
 } // namespace tavelin::test
