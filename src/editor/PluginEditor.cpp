@@ -55,6 +55,7 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupRandomizer();
     setupScopeAndFooter();
     setupIconButtons();
+    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileChooser);
     createModMatrixView();
 
     setUpResizing();

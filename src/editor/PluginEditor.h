@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/MainMenu.h"
 #include "editor/components/FilterModeDisplay.h"
 #include "editor/components/LFODisplay.h"
 #include "editor/components/LogoComponent.h"
@@ -86,6 +87,9 @@ public:
     */
     void chainMenuItemChosen (int chain, int itemId);
 
+    /** The config button's menu, which acts on the item the user chose from it. */
+    velk::MainMenu& getMainMenu() noexcept { return *mainMenu; }
+
 private:
     //==============================================================================
     static constexpr int numChains = 3;
@@ -139,7 +143,10 @@ private:
 
     //==============================================================================
     // The randomizer buttons and the main menu (PluginEditorMainMenu.cpp).
-    void randomizeClicked (juce::Button& button);
+    void randomizeFXClicked();
+    void randomizeLFOClicked();
+    void randomizeMatrixClicked();
+    void randomizeAllClicked();
     void configClicked();
 
     //==============================================================================
@@ -232,7 +239,10 @@ private:
     std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
 
+    std::unique_ptr<velk::MainMenu> mainMenu;
+
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
+    // Declared after the main menu, whose map dialogs call back into it.
     std::unique_ptr<juce::FileChooser> fileChooser;
 
     // Over everything below the title bar when shown, in place of the sections and the scope.
