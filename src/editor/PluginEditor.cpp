@@ -55,6 +55,7 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupRandomizer();
     setupScopeAndFooter();
     setupIconButtons();
+    setupPresetBrowser();
 
     setUpResizing();
 
@@ -67,6 +68,7 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
     // A menu left open would outlive the window; its choice is dropped (the menus watch their
     // controls for deletion).
     juce::PopupMenu::dismissAllActiveMenus();
+    presetSelector->getFileTree().removeListener (this);
 
     for (int lfo = 0; lfo < numLfos; ++lfo)
         processor.valueTreeState.removeParameterListener (lfoWaveParameterUID (lfo), lfoDisplays[lfo]);

@@ -6,6 +6,7 @@
 #include "editor/components/OscilloscopeComponent.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
+#include "editor/components/PresetSelectorComponent.h"
 #include "editor/components/SubSectionLabel.h"
 #include "editor/components/VelkPanel.h"
 #include "editor/controls/CCMapperUIManager.h"
@@ -30,6 +31,7 @@ class TavelinAudioProcessor;
 */
 class TavelinAudioProcessorEditor : public juce::AudioProcessorEditor,
                                     public juce::Button::Listener,
+                                    public juce::FileBrowserListener,
                                     public juce::Timer,
                                     public juce::Slider::Listener
 {
@@ -50,6 +52,10 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void buttonClicked (juce::Button*) override;
+    void selectionChanged() override;
+    void fileClicked (const juce::File&, const juce::MouseEvent&) override;
+    void fileDoubleClicked (const juce::File&) override;
+    void browserRootChanged (const juce::File&) override;
     void timerCallback() override;
     void sliderValueChanged (juce::Slider*) override;
 
@@ -65,6 +71,19 @@ public:
     */
     void createAndBindChainKnob (int chain, juce::OwnedArray<velk::VelkKnob>& knobs, const juce::String& parameterID,
                                  const juce::String& suffix, const juce::Colour& colour);
+
+    //==============================================================================
+    /** What "S" does with the file chosen in its dialog: saves the preset there, with the preset
+        extension unless the name has it in some letter case, names the current preset after it
+        and selects it in the browser. A save into the "MIDI" folder reaches program changes at
+        once. A failed save changes nothing.
+    */
+    void savePresetAs (const juce::File& chosen);
+
+    /** The names without extension of the preset files directly in the folder, in natural
+        order (case ignored, runs of digits by value).
+    */
+    static juce::StringArray generate_presets_list (const juce::File& folder);
 
 private:
     //==============================================================================
@@ -112,6 +131,7 @@ private:
 
     //==============================================================================
     // Presets: the browser, save, previous and next (PluginEditorPresets.cpp).
+    void setupPresetBrowser();
     void presetBrowserClicked();
     void savePresetClicked();
     void stepPresetClicked (int direction);
@@ -210,6 +230,11 @@ private:
     std::unique_ptr<velk::VelkKnob> globalModDepthKnob;
     std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
+
+    // The preset browser, hidden until the preset name is clicked, and the file the last save
+    // wrote, whose selection in it must not cut the sound (forgotten at the next pick).
+    std::unique_ptr<velk::PresetSelectorComponent> presetSelector;
+    juce::File presetJustSaved;
 
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
     std::unique_ptr<juce::FileChooser> fileChooser;

@@ -30,6 +30,7 @@ void TavelinAudioProcessorEditor::resized()
     layOutChains();
     layOutOutputAndFooter();
     layOutLFOs();
+    presetSelector->setBounds (Tavelin::Panel::overlays().presetSelector);
 
     scaleChildren (scale);
 }
