@@ -1,4 +1,5 @@
 #include "editor/PresetFolderFixture.h"
+#include "support/BusyEditorState.h"
 
 namespace tavelin::test
 {
@@ -131,8 +132,12 @@ TEST_F (EditorPresetBrowser, TheNameTogglesTheBrowserAndItsCloseButtonHidesIt)
 
 TEST_F (EditorPresetBrowser, APickLoadsCleansAndNamesThePresetWhileAFolderOrNoSelectionChangesNothing)
 {
-    const auto preset = writePreset (presetsFolder().getChildFile ("Picked.vtp"), 333.0f);
+    // The same echo, told apart by a macro that moves nothing.
     prepareEcho();
+    setPlainValue (*processor, "Macro_1_Offset", 42.0f);
+    const auto preset = presetsFolder().getChildFile ("Picked.vtp");
+    ASSERT_TRUE (velk::PresetsManager::savePreset (copyState(), preset).wasOk());
+    setPlainValue (*processor, "Macro_1_Offset", 0.0f);
     openEditor();
     StateLoadCounter counter (processor->valueTreeState.state);
     ASSERT_TRUE (select (midiFolder()));
@@ -144,7 +149,7 @@ TEST_F (EditorPresetBrowser, APickLoadsCleansAndNamesThePresetWhileAFolderOrNoSe
     sendImpulse();
     ASSERT_TRUE (select (preset));
     EXPECT_EQ (counter.loads, 1);
-    EXPECT_EQ (plain ("Delay_1_Time"), 333.0f);
+    EXPECT_EQ (plain ("Macro_1_Offset"), 42.0f);
     EXPECT_EQ (currentName(), "Picked");
     EXPECT_EQ (currentPath(), preset.getFullPathName());
     EXPECT_LT (echoPeak(), 1.0e-3f);
