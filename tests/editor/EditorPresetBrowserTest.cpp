@@ -1,5 +1,4 @@
 #include "editor/PresetFolderFixture.h"
-#include "support/BusyEditorState.h"
 
 namespace tavelin::test
 {
@@ -7,36 +6,21 @@ using EditorPresetSave = PresetFolderFixture;
 using EditorPresetBrowser = PresetFolderFixture;
 
 //==============================================================================
-struct TypedName
+TEST_F (EditorPresetSave, TheTypedNameGetsThePresetExtensionUnlessItHasItInAnyCase)
 {
-    const char* typed;
-    const char* written;
-};
+    openEditor();
 
-void PrintTo (const TypedName& name, std::ostream* os)
-{
-    *os << name.typed;
+    for (const auto& [typed, written] : { std::pair{ "name", "name.vtp" }, { "x.txt", "x.vtp" }, { "X.VTP", "X.VTP" } })
+    {
+        editor->savePresetAs (presetsFolder().getChildFile (typed));
+        const auto file = presetsFolder().getChildFile (written);
+        EXPECT_TRUE (file.existsAsFile()) << typed;
+        EXPECT_EQ (currentName(), file.getFileNameWithoutExtension());
+        EXPECT_EQ (currentPath(), file.getFullPathName());
+    }
+
+    EXPECT_EQ (presetsFolder().findChildFiles (juce::File::findFiles, false).size(), 3) << "none under a typed name";
 }
-
-class PresetSaveExtension : public PresetFolderFixture,
-                            public ::testing::WithParamInterface<TypedName>
-{
-};
-
-TEST_P (PresetSaveExtension, NameTypedInTheDialogGivesTheFileAndTheCurrentPreset)
-{
-    openEditor().savePresetAs (presetsFolder().getChildFile (GetParam().typed));
-
-    const auto written = presetsFolder().getChildFile (GetParam().written);
-    EXPECT_TRUE (written.existsAsFile());
-    EXPECT_EQ (presetsFolder().findChildFiles (juce::File::findFiles, false).size(), 1);
-    EXPECT_EQ (currentName(), written.getFileNameWithoutExtension());
-    EXPECT_EQ (currentPath(), written.getFullPathName());
-}
-
-INSTANTIATE_TEST_SUITE_P (TypedNames, PresetSaveExtension,
-                          ::testing::Values (TypedName{ "name", "name.vtp" }, TypedName{ "x.txt", "x.vtp" },
-                                             TypedName{ "X.VTP", "X.VTP" }));
 
 TEST_F (EditorPresetSave, TheSavedFileIsSelectedLaterAndItsLoadLetsTheEchoRingWhileTheNextPickCutsIt)
 {

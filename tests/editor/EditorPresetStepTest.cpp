@@ -1,5 +1,4 @@
 #include "editor/PresetFolderFixture.h"
-#include "support/BusyEditorState.h"
 
 #include <map>
 #include <vector>

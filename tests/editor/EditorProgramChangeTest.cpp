@@ -1,5 +1,4 @@
 #include "editor/PresetFolderFixture.h"
-#include "support/BusyEditorState.h"
 
 #include <functional>
 
@@ -7,16 +6,6 @@ namespace tavelin::test
 {
 namespace
 {
-    juce::MidiBuffer midiOf (std::initializer_list<juce::MidiMessage> messages)
-    {
-        juce::MidiBuffer midi;
-
-        for (const auto& message : messages)
-            midi.addEvent (message, midi.getNumEvents());
-
-        return midi;
-    }
-
     juce::MidiMessage programChange (int program)
     {
         return juce::MidiMessage::programChange (1, program);
@@ -47,13 +36,22 @@ protected:
     {
         writePreset (midiFolder().getChildFile ("a.vtp"), 500.0f);
         writePreset (midiFolder().getChildFile ("b.vtp"), { { "Delay_1_Time", 250.0f }, { "Delay_1_Mix", 20.0f } });
-        rescan();
+        processor->getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
         setPlainValue (*processor, "Delay_1_Time", 777.0f);
         openEditor();
     }
 
-    void rescan() { processor->getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder(); }
-    void send (std::initializer_list<juce::MidiMessage> messages) { render (32, false, midiOf (messages)); }
+    /** One block of the audio thread with these events. */
+    void send (std::initializer_list<juce::MidiMessage> messages)
+    {
+        juce::MidiBuffer midi;
+
+        for (const auto& message : messages)
+            midi.addEvent (message, midi.getNumEvents());
+
+        render (32, false, midi);
+    }
+
     bool isWaiting() const { return processor->getProgramChangeRequest().isWaiting(); }
 
     juce::String presetLabelText()

@@ -5,6 +5,7 @@
 #include "editor/Panel.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
+#include "support/BusyEditorState.h"
 
 #include <initializer_list>
 #include <utility>
@@ -145,10 +146,7 @@ protected:
         processor->prepareToPlay (sampleRate, blockSize);
 
         for (const auto& [id, value] : { std::pair{ "Pitch_Shifter_1_Mix", 0.0f }, { "Delay_1_Time", 100.0f }, { "Delay_1_Mix", 100.0f }, { "Chain_To_Filter_1", 0.0f } })
-        {
-            auto* parameter = processor->valueTreeState.getParameter (id);
-            parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
-        }
+            setPlainValue (*processor, id, value);
 
         render (blockSize, false);
         render (blockSize, false);
