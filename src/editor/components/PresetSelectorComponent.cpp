@@ -4,6 +4,8 @@
 #include "lookandfeel/VelkColours.h"
 #include "processor/PresetsManager.h"
 
+#include <utility>
+
 namespace velk
 {
 namespace
@@ -19,6 +21,7 @@ PresetSelectorComponent::PresetSelectorComponent()
 
     directoryList = std::make_unique<juce::DirectoryContentsList> (nullptr, directoryScanThread);
     directoryList->setDirectory (juce::File (PresetsManager::presetsFolderPath), true, true);
+    directoryList->addChangeListener (this);
 
     fileTree = std::make_unique<juce::FileTreeComponent> (*directoryList);
     fileTree->setColour (juce::TreeView::backgroundColourId, juce::Colours::black.withAlpha ((juce::uint8) 0xCC));
@@ -36,6 +39,7 @@ PresetSelectorComponent::~PresetSelectorComponent()
 {
     // A scan under way must not reach a list that is being deleted.
     directoryScanThread.stopThread (scanThreadStopTimeoutMs);
+    directoryList->removeChangeListener (this);
 }
 
 //==============================================================================
@@ -69,8 +73,22 @@ void PresetSelectorComponent::buttonClicked (juce::Button* button)
 //==============================================================================
 void PresetSelectorComponent::refreshAndSelect (const juce::File& file)
 {
+    fileToSelect = file;
     directoryList->refresh();
     fileTree->refresh();
-    fileTree->setSelectedFile (file);
+}
+
+void PresetSelectorComponent::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    // The tree's own deferred selection retries on a timer that can run between the end of the
+    // scan and the tree's rebuild, and then drops the file: select only after the last change
+    // of the scan has reached the tree, which also listens to this list.
+    if (fileToSelect != juce::File() && !directoryList->isStillLoading())
+        triggerAsyncUpdate();
+}
+
+void PresetSelectorComponent::handleAsyncUpdate()
+{
+    fileTree->setSelectedFile (std::exchange (fileToSelect, {}));
 }
 } // namespace velk

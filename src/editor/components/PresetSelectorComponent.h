@@ -11,7 +11,9 @@ namespace velk
     scan has found so far and tells its listeners what the user picks.
 */
 class PresetSelectorComponent : public juce::Component,
-                                public juce::Button::Listener
+                                public juce::Button::Listener,
+                                private juce::ChangeListener,
+                                private juce::AsyncUpdater
 {
 public:
     /** Starts scanning the preset folder at once; a missing folder shows an empty tree. */
@@ -24,9 +26,8 @@ public:
     /** The close button hides the panel. */
     void buttonClicked (juce::Button*) override;
 
-    /** Rescans the folder and selects the file once the scan has listed it, which is after this
-        call returns (the tree waits for a scan under way). A file outside the folder is never
-        selected.
+    /** Rescans the folder and selects the file once the tree shows the new listing, which is
+        after this call returns. A file that the folder's listing does not hold is not selected.
     */
     void refreshAndSelect (const juce::File& file);
 
@@ -35,12 +36,17 @@ public:
 
 private:
     //==============================================================================
+    void changeListenerCallback (juce::ChangeBroadcaster*) override;
+    void handleAsyncUpdate() override;
+
+    //==============================================================================
     // Declared in the order they depend on each other: the tree goes before the list it shows,
     // and the list before the thread it scans on.
     juce::TimeSliceThread directoryScanThread{ "files" };
     std::unique_ptr<juce::DirectoryContentsList> directoryList;
     std::unique_ptr<juce::FileTreeComponent> fileTree;
     std::unique_ptr<juce::TextButton> closeButton;
+    juce::File fileToSelect;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetSelectorComponent)
 };
