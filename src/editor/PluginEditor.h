@@ -8,6 +8,7 @@
 #include "editor/components/OscilloscopeComponent.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
+#include "editor/components/PresetSelectorComponent.h"
 #include "editor/components/SubSectionLabel.h"
 #include "editor/components/VelkPanel.h"
 #include "editor/controls/CCMapperUIManager.h"
@@ -32,6 +33,7 @@ class TavelinAudioProcessor;
 */
 class TavelinAudioProcessorEditor : public juce::AudioProcessorEditor,
                                     public juce::Button::Listener,
+                                    public juce::FileBrowserListener,
                                     public juce::Timer,
                                     public juce::Slider::Listener
 {
@@ -52,6 +54,10 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void buttonClicked (juce::Button*) override;
+    void selectionChanged() override;
+    void fileClicked (const juce::File&, const juce::MouseEvent&) override;
+    void fileDoubleClicked (const juce::File&) override;
+    void browserRootChanged (const juce::File&) override;
     void timerCallback() override;
     void sliderValueChanged (juce::Slider*) override;
 
@@ -89,6 +95,18 @@ public:
 
     /** The config button's menu, which acts on the item the user chose from it. */
     velk::MainMenu& getMainMenu() noexcept { return *mainMenu; }
+
+    /** What "S" does with the file chosen in its dialog: saves the preset there, with the preset
+        extension unless the name has it in some letter case, names the current preset after it
+        and selects it in the browser. A save into the "MIDI" folder reaches program changes at
+        once. A failed save changes nothing.
+    */
+    void savePresetAs (const juce::File& chosen);
+
+    /** The names without extension of the preset files directly in the folder, in natural
+        order (case ignored, runs of digits by value).
+    */
+    static juce::StringArray generate_presets_list (const juce::File& folder);
 
 private:
     //==============================================================================
@@ -137,6 +155,7 @@ private:
 
     //==============================================================================
     // Presets: the browser, save, previous and next (PluginEditorPresets.cpp).
+    void setupPresetBrowser();
     void presetBrowserClicked();
     void savePresetClicked();
     void stepPresetClicked (int direction);
@@ -240,6 +259,11 @@ private:
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
 
     std::unique_ptr<velk::MainMenu> mainMenu;
+
+    // The preset browser, hidden until the preset name is clicked, and the file the last save
+    // wrote, whose selection in it must not cut the sound (forgotten at the next pick).
+    std::unique_ptr<velk::PresetSelectorComponent> presetSelector;
+    juce::File presetJustSaved;
 
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
     // Declared after the main menu, whose map dialogs call back into it.

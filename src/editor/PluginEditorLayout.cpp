@@ -30,6 +30,7 @@ void TavelinAudioProcessorEditor::resized()
     layOutChains();
     layOutOutputAndFooter();
     layOutLFOs();
+    presetSelector->setBounds (Tavelin::Panel::overlays().presetSelector);
     modMatrixView->setBounds (Tavelin::Panel::overlays().modMatrixView);
 
     scaleChildren (scale);

@@ -117,18 +117,20 @@ void TavelinAudioProcessor::refreshEditorReadouts()
     readouts.publish (signalPath.getScope());
 }
 
-juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file)
+juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file, velk::PresetLoader::ModuleMemories memories)
 {
-    return presetLoader.load (file);
+    return presetLoader.load (file, memories);
+}
+
+void TavelinAudioProcessor::loadRequestedProgramChange()
+{
+    presetLoader.loadRequestedProgramChange();
 }
 
 void TavelinAudioProcessor::loadPendingProgramChange()
 {
-    if (getActiveEditor() != nullptr)
-        return;
-
-    if (const auto file = programChangeRequest.take(); file != juce::File())
-        loadPreset (file);
+    if (getActiveEditor() == nullptr)
+        loadRequestedProgramChange();
 }
 
 //==============================================================================

@@ -1,8 +1,11 @@
 // Draws the editor as a host would show it, at the UI scales 1.0 and 1.5, into PNGs for review
 // by eye (see the README). The processor runs under a fresh temporary HOME, so the user's
 // presets and preferences neither show nor change.
+#include "editor/Panel.h"
 #include "editor/PluginEditor.h"
 #include "processor/PluginProcessor.h"
+#include "processor/PresetsManager.h"
+#include "processor/ProgramChangeManager.h"
 #include "support/BusyEditorState.h"
 #include "support/IsolatedHome.h"
 
@@ -12,20 +15,20 @@
 namespace juce
 {
 // The message loop's own step on Linux: runs one pending event, or returns false when none is
-// waiting. Button clicks arrive through it.
+// waiting (with true) or waits for the next (with false). Button clicks arrive through it.
 bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
 } // namespace juce
 
 namespace
 {
 /** A state of the plug-in worth looking at, set up before the editor opens, and what the user
-    clicks once it is open.
+    clicks or opens in the window before it is drawn.
 */
 struct View
 {
     const char* name;
     std::function<void (TavelinAudioProcessor&)> prepare;
-    std::function<void (juce::Component& editor)> clickThrough = [] (juce::Component&) {};
+    std::function<void (TavelinAudioProcessorEditor&)> show = [] (TavelinAudioProcessorEditor&) {};
 };
 
 void prepareMatrixDepths (TavelinAudioProcessor& processor)
@@ -41,7 +44,7 @@ void prepareMatrixDepths (TavelinAudioProcessor& processor)
     setPlainValue (processor, "Matrix_Dry_Wet_Global_Scale", 0.0f);
 }
 
-void clickMatrixButton (juce::Component& editor)
+void clickMatrixButton (TavelinAudioProcessorEditor& editor)
 {
     for (auto* child : editor.getChildren())
         if (auto* button = dynamic_cast<juce::Button*> (child); button != nullptr && button->getName() == "matrix")
@@ -52,10 +55,51 @@ void clickMatrixButton (juce::Component& editor)
     }
 }
 
+void writePresets()
+{
+    const juce::File folder (velk::PresetsManager::presetsFolderPath);
+    const auto midiFolder = velk::ProgramChangeManager::getMidiPresetsFolder();
+    midiFolder.createDirectory();
+
+    for (const auto& file : { folder.getChildFile ("Dark Room.vtp"), folder.getChildFile ("Tape 2.vtp"),
+                              folder.getChildFile ("Tape 10.vtp"), folder.getChildFile ("Wide Echo.vtp"),
+                              midiFolder.getChildFile ("Program 1.vtp") })
+        velk::PresetsManager::savePreset (juce::ValueTree ("Tavelin"), file);
+}
+
+void waitUntilListed (velk::PresetSelectorComponent& browser)
+{
+    const auto listed = [&browser]
+    {
+        const auto* root = browser.getFileTree().getRootItem();
+        return !browser.getDirectoryList().isStillLoading() && root != nullptr
+               && root->getNumSubItems() == browser.getDirectoryList().getNumFiles();
+    };
+    const auto deadline = juce::Time::getMillisecondCounter() + 5000;
+
+    while (!listed() && juce::Time::getMillisecondCounter() < deadline)
+        juce::dispatchNextMessageOnSystemQueue (true);
+}
+
+/** Clicks the preset name and waits (a few seconds at most) until the browser shows the
+    folder's whole listing.
+*/
+void openPresetBrowser (TavelinAudioProcessorEditor& editor)
+{
+    for (auto* child : editor.getChildren())
+        if (auto* button = dynamic_cast<juce::Button*> (child); button != nullptr && button->getBounds() == Tavelin::Panel::presetStrip().browserButton)
+            editor.buttonClicked (button);
+
+    for (auto* child : editor.getChildren())
+        if (auto* browser = dynamic_cast<velk::PresetSelectorComponent*> (child))
+            waitUntilListed (*browser);
+}
+
 const View views[] = {
     { "default", [] (TavelinAudioProcessor&) {} },
     { "busy", tavelin::test::prepareBusyState },
     { "matrix", prepareMatrixDepths, clickMatrixButton },
+    { "browser", [] (TavelinAudioProcessor&) {}, openPresetBrowser },
 };
 
 constexpr float scales[] = { 1.0f, 1.5f };
@@ -69,9 +113,10 @@ bool writeScreenshot (const View& view, float scale, const juce::File& file)
     auto* editor = processor.createEditorIfNeeded();
     // What the window shows from its first refresh on.
     if (auto* tavelinEditor = dynamic_cast<TavelinAudioProcessorEditor*> (editor))
+    {
+        view.show (*tavelinEditor);
         tavelinEditor->timerCallback();
-
-    view.clickThrough (*editor);
+    }
 
     const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
     processor.editorBeingDeleted (editor);
@@ -90,6 +135,7 @@ int main (int argc, char** argv)
 
     const juce::ScopedJuceInitialiser_GUI juce;
     const auto folder = juce::File (argc > 1 ? juce::String (argv[1]) : juce::String (TAVELIN_SCREENSHOT_DIR));
+    writePresets();
 
     if (const auto created = folder.createDirectory(); created.failed())
     {
