@@ -29,7 +29,15 @@ ModulationsManager::ModulationsManager (juce::AudioProcessorValueTreeState& stor
 {
 }
 
-ModulationsManager::~ModulationsManager() = default;
+ModulationsManager::~ModulationsManager()
+{
+    for (size_t target = 0; target < matrixParameterValues.size(); ++target)
+        for (int column = 0; column <= modulators.size(); ++column)
+            valueTreeState.removeParameterListener (getModMatrixParameterUID ((int) target, column), this);
+
+    if (globalDepthParameter != nullptr)
+        valueTreeState.removeParameterListener (globalModDepthParameterUID, this);
+}
 
 //==============================================================================
 Modulator* ModulationsManager::addModulator (std::unique_ptr<Modulator> modulator)
@@ -65,6 +73,7 @@ void ModulationsManager::createMatrixParameters()
     modulatorFrames.assign (sourcesPerTarget * maxRenderFrames, 0.0f);
     columnsRead.assign (sourcesPerTarget, false);
     targetFrames.assign ((size_t) numTargets * maxRenderFrames, 0.0f);
+    displayDepths.assign ((size_t) numTargets, 0.0f);
 
     for (int target = 0; target < numTargets; ++target)
     {
@@ -79,11 +88,14 @@ void ModulationsManager::createMatrixParameters()
                                            isScale ? fullScale : 0.0f,
                                            "%", getPercentParameterText);
             values.push_back (raw);
+            valueTreeState.addParameterListener (uid, this);
         }
     }
 
     globalDepthParameter = addFloatParameter (valueTreeState, globalModDepthParameterUID, "Global Mod Scale",
                                               percentRange.toNormalisableRange(), fullScale, "%", getPercentParameterText);
+    valueTreeState.addParameterListener (globalModDepthParameterUID, this);
+    matrixChanged.store (true);
 }
 
 //==============================================================================
@@ -106,10 +118,27 @@ juce::String ModulationsManager::getModMatrixParameterUID (int target, int colum
 //==============================================================================
 void ModulationsManager::refreshMatrixForBlock()
 {
-    // Before createMatrixParameters() there is no matrix to read, but the modulators still
-    // prepare their blocks.
-    if (globalDepthParameter != nullptr)
-        globalDepth = globalDepthParameter->load() * percentToFraction;
+    // Taken before the cells are read: a cell that changes while they are read raises the
+    // flag again, and the next block reads it.
+    if (matrixChanged.exchange (false, std::memory_order_acquire))
+        readMatrix();
+
+    for (auto* modulator : modulators)
+        modulator->precalculateForBlock();
+}
+
+void ModulationsManager::parameterChanged (const juce::String&, float)
+{
+    matrixChanged.store (true, std::memory_order_release);
+}
+
+void ModulationsManager::readMatrix() noexcept
+{
+    // Before createMatrixParameters() there is no matrix to read.
+    if (globalDepthParameter == nullptr)
+        return;
+
+    globalDepth = globalDepthParameter->load() * percentToFraction;
 
     const auto scaleColumn = (size_t) modulators.size();
     std::fill (columnsRead.begin(), columnsRead.end(), false);
@@ -132,13 +161,11 @@ void ModulationsManager::refreshMatrixForBlock()
         const auto anyDepthAndScale = numSources > 0 && scale != 0.0f;
         const auto active = globalDepth > 0.0f && anyDepthAndScale;
         targetStates[target] = { sources, scale, (short) numSources, active, anyDepthAndScale };
+        displayDepths[target] = computeDisplayDepth ((int) target);
 
         for (int k = 0; k < numSources && active; ++k)
             columnsRead[sources[k].column] = true;
     }
-
-    for (auto* modulator : modulators)
-        modulator->precalculateForBlock();
 }
 
 void ModulationsManager::renderFrames (int numFrames) noexcept
@@ -234,10 +261,10 @@ bool ModulationsManager::areModsActiveForTargets (const std::vector<int>& target
 
 float ModulationsManager::getTargetDisplayDepth (const juce::String& targetId) const noexcept
 {
-    return getTargetDisplayDepth (targetNames.indexOf (targetId));
+    return computeDisplayDepth (targetNames.indexOf (targetId));
 }
 
-float ModulationsManager::getTargetDisplayDepth (int target) const noexcept
+float ModulationsManager::computeDisplayDepth (int target) const noexcept
 {
     if (target < 0 || (size_t) target >= matrixParameterValues.size())
         return 0.0f;
