@@ -37,6 +37,7 @@ void PitchShifter<FloatType>::prepare (double sampleRate)
     buffer.assign ((size_t) (int) (sampleRate * 0.4), FloatType());
     writeIndex = 0;
     phase = 0;
+    requestedGrainSize = std::numeric_limits<FloatType>::quiet_NaN();
 
     // A grain that no longer fits a smaller memory is forgotten, heads included, so that no
     // head reads past the memory before the next grain size re-spaces them inside it.
@@ -62,6 +63,10 @@ void PitchShifter<FloatType>::cleanUp() noexcept
 template <typename FloatType>
 void PitchShifter<FloatType>::setGrainSize (FloatType grainSizeInSamples) noexcept
 {
+    if (grainSizeInSamples == requestedGrainSize)
+        return;
+
+    requestedGrainSize = grainSizeInSamples;
     const auto size = std::max (FloatType (1), std::min (grainSizeInSamples, (FloatType) buffer.size() - 1));
     const auto changed = size != grainSize;
 

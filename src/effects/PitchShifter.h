@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <limits>
 #include <vector>
 
 namespace velk
@@ -81,6 +82,10 @@ private:
     FloatType phase = 0;
     FloatType grainSize = 0;
     FloatType ratio = 1;
+
+    // The last size asked for: asked again (every block), it would set what it set before.
+    // Not a number until the first request after prepare(), which may change the memory.
+    FloatType requestedGrainSize = std::numeric_limits<FloatType>::quiet_NaN();
     std::vector<FloatType> grainOffsets;
     FloatType inverseGrainSize = 0;
 

@@ -95,13 +95,16 @@ void PitchShifterModule::precalculateForBlock()
     pitchSemitones = clampSemitones (roundToIndex (pitchValue->load()));
     mix = (float) (mixRamp.current * 0.01);
 
-    const auto grainSize = sampleRate * 0.001 * (double) sizeValue->load();
-
-    for (auto& shifter : shifters)
-        shifter.setGrainSize (grainSize);
-
+    followGrainSize();
     setSemitones (pitchSemitones);
     AudioEffectModule::precalculateForBlock();
+}
+
+void PitchShifterModule::precalculateForBypassedBlock()
+{
+    // Each change of the grain size folds the heads' phase into the new grain, so a bypassed
+    // shifter still takes every size the knob passes through.
+    followGrainSize();
 }
 
 void PitchShifterModule::calc()
@@ -213,6 +216,14 @@ int PitchShifterModule::modulatedSemitones (float knobPitch, float modulation) n
 float PitchShifterModule::modulatedMix (float knobMix, float modulation) noexcept
 {
     return ((percentRange.end - knobMix) * modulation + knobMix) * 0.01f;
+}
+
+void PitchShifterModule::followGrainSize() noexcept
+{
+    const auto grainSize = sampleRate * 0.001 * (double) sizeValue->load();
+
+    for (auto& shifter : shifters)
+        shifter.setGrainSize (grainSize);
 }
 
 void PitchShifterModule::setSemitones (int semitones) noexcept

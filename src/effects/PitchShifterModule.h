@@ -28,6 +28,7 @@ public:
     void prepareToPlay (double newSampleRate, int blockSize) override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
     void precalculateForBlock() override;
+    void precalculateForBypassedBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
     void processFrames (float* left, float* right, int numFrames) override;
@@ -47,6 +48,7 @@ private:
     static int modulatedSemitones (float knobPitch, float modulation) noexcept;
     static float modulatedMix (float knobMix, float modulation) noexcept;
     void setSemitones (int semitones) noexcept;
+    void followGrainSize() noexcept;
 
     std::atomic<float>* pitchValue = nullptr;
     std::atomic<float>* sizeValue = nullptr;

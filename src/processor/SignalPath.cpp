@@ -164,7 +164,11 @@ SignalPath::BlockSettings SignalPath::prepareBlock()
     for (size_t c = 0; c < (size_t) numChains; ++c)
     {
         switches.bypassed[c] = isOn (bypassValues[c]);
-        chains[c]->precalculateForBlock();
+
+        if (switches.bypassed[c])
+            chains[c]->precalculateForBypassedBlock();
+        else
+            chains[c]->precalculateForBlock();
     }
 
     switches.chain2Serial = isOn (chain2SerialValue);
@@ -176,7 +180,7 @@ SignalPath::BlockSettings SignalPath::prepareBlock()
     filter->precalculateForBlock();
 
     // The output level moves once per block, from where its ramp stood at the block's start.
-    const auto outputGain = juce::Decibels::decibelsToGain (outputLevelRamp.current);
+    const auto outputGain = outputGainOfLevel (outputLevelRamp.current);
     outputLevelRamp.aimAt (outputLevelValue->load(), rampLengthSamples);
 
     const auto dryWetKnob = dryWetValue->load();

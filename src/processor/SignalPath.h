@@ -2,6 +2,7 @@
 
 #include "effects/AudioEffectModulesChain.h"
 #include "effects/DCBlockerModule.h"
+#include "effects/DecibelGain.h"
 #include "effects/ParameterRamp.h"
 #include "effects/SVFSingleOutModule.h"
 #include "modulation/ModulationsManager.h"
@@ -134,6 +135,7 @@ private:
 
     ParameterRamp<float> dryWetRamp;
     ParameterRamp<float> outputLevelRamp;
+    DecibelGain outputGainOfLevel;
     int rampLengthSamples = 10;
 
     // One stretch of the block at a time.
