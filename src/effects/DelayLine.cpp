@@ -130,6 +130,40 @@ void DelayLine<FloatType>::getNextFrames (DelayLine& left, DelayLine& right, flo
     right.takeDelayOf (left);
 }
 
+template <typename FloatType>
+void DelayLine<FloatType>::getNextCrossFedFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                                                  const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                                                  CrossFeed& crossFeed, int numFrames) noexcept
+{
+    jassert (left.isInStepWith (right));
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        // The left line's delay and glide stand for both.
+        if (delays != nullptr)
+            left.setDelayInSamples (delays[i]);
+
+        // The left side hears the right side of the frame before; the right side hears this
+        // frame's left side.
+        left.lastOutput = crossFeed.echoes[1];
+        left.write ((FloatType) crossFeed.inputs[1] + feedback * left.lastOutput);
+        const auto tap = left.placeRead (left.glideDelay());
+        const auto leftInput = samplesLeft[i];
+        const auto leftEcho = (float) left.read (tap);
+
+        right.lastOutput = leftEcho;
+        right.write ((FloatType) leftInput + feedback * right.lastOutput);
+        const auto rightInput = samplesRight[i];
+        const auto rightEcho = (float) right.read (tap);
+
+        crossFeed = { { leftInput, rightInput }, { leftEcho, rightEcho } };
+        samplesLeft[i] = leftInput * gains[i].dry + leftEcho * gains[i].wet;
+        samplesRight[i] = rightInput * gains[i].dry + rightEcho * gains[i].wet;
+    }
+
+    right.takeDelayOf (left);
+}
+
 //==============================================================================
 template <typename FloatType>
 FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept

@@ -60,6 +60,26 @@ public:
                                const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
                                int numFrames) noexcept;
 
+    /** What the ping-pong cross-feed carries from one side to the other: each side's last
+        input and echo, left first.
+    */
+    struct CrossFeed
+    {
+        float inputs[2]{};
+        float echoes[2]{};
+    };
+
+    /** A stretch of ping-pong frames through two lines in step (isInStepWith()), in place:
+        frame by frame the same as setDelayInSamples (delays[i]) on both, when `delays` is
+        given, then getNextCrossFedSample() on the left line with the right side's last input
+        and echo, and on the right line with the left side's, each side mixed as
+        input * gains[i].dry + echo * gains[i].wet in single precision. The read is placed
+        once for both lines.
+    */
+    static void getNextCrossFedFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                                       const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                                       CrossFeed& crossFeed, int numFrames) noexcept;
+
     int getMaximumLength() const noexcept { return (int) buffer.size(); }
     int getWriteIndex() const noexcept { return writeIndex; }
     FloatType getDelayInSamples() const noexcept { return delayInSamples; }
