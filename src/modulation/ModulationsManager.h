@@ -153,12 +153,12 @@ private:
     std::atomic<float>* globalDepthParameter = nullptr;
     float globalDepth = 1.0f;
 
+    // The two selections that the processor's maximum and minimum make, so that loops over
+    // frames vectorise; a NaN passes through both.
     static float clampToUnit (float x) noexcept
     {
-        if (x < 0.0f)
-            return 0.0f;
-
-        return x > 1.0f ? 1.0f : x;
+        const auto atLeastZero = x < 0.0f ? 0.0f : x;
+        return atLeastZero > 1.0f ? 1.0f : atLeastZero;
     }
 
     // What a poll needs of one target in this block: its non-zero depths in column order, so
