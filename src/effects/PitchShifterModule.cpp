@@ -119,7 +119,7 @@ float PitchShifterModule::processSingleSample (float x, int channel)
 {
     const auto fb = juce::jlimit (0.0f, 1.0f, feedback);
     const auto wet = shifters[(size_t) channel].getNextSample (x, fb);
-    return MixGains (mix).apply (x, wet);
+    return applyMix (EqualPowerGains (clampMix (mix)), x, wet);
 }
 
 void PitchShifterModule::processFrames (float* left, float* right, int numFrames)
@@ -129,28 +129,29 @@ void PitchShifterModule::processFrames (float* left, float* right, int numFrames
     auto& rightShifter = shifters[1];
     const auto fb = (double) juce::jlimit (0.0f, 1.0f, feedback);
     std::array<int, maxFrames> semitones;
-    std::array<MixGains, maxFrames> gains;
+    std::array<EqualPowerGains, maxFrames> gains;
 
-    if (modsActive)
+    if (modsActive && numFrames > 0)
     {
         const auto knobPitch = pitchValue->load();
         const auto knobMix = mixValue->load();
         const auto* pitchModulation = getModulationFrames (0);
         const auto* mixModulation = getModulationFrames (1);
+        std::array<float, maxFrames> mixes;
 
         for (size_t i = 0; i < (size_t) numFrames; ++i)
         {
             semitones[i] = modulatedSemitones (knobPitch, pitchModulation[i]);
-            mix = modulatedMix (knobMix, mixModulation[i]);
-            gains[i] = MixGains (mix);
+            mixes[i] = clampMix (modulatedMix (knobMix, mixModulation[i]));
         }
 
-        if (numFrames > 0)
-            pitchSemitones = semitones[(size_t) numFrames - 1];
+        makeEqualPowerGains (mixes.data(), gains.data(), numFrames);
+        mix = modulatedMix (knobMix, mixModulation[numFrames - 1]);
+        pitchSemitones = semitones[(size_t) numFrames - 1];
     }
     else
     {
-        std::fill (gains.begin(), gains.begin() + numFrames, MixGains (mix));
+        std::fill (gains.begin(), gains.begin() + numFrames, EqualPowerGains (clampMix (mix)));
     }
 
     std::array<double, maxFrames> wetLeft, wetRight;
@@ -175,8 +176,8 @@ void PitchShifterModule::processFrames (float* left, float* right, int numFrames
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
-        left[i] = gains[i].apply (left[i], wetLeft[i]);
-        right[i] = gains[i].apply (right[i], wetRight[i]);
+        left[i] = applyMix (gains[i], left[i], wetLeft[i]);
+        right[i] = applyMix (gains[i], right[i], wetRight[i]);
     }
 
     mixRamp.advance (numFrames);
@@ -189,14 +190,14 @@ void PitchShifterModule::cleanUp()
 }
 
 //==============================================================================
-PitchShifterModule::MixGains::MixGains (float mixAmount) noexcept
-    : EqualPowerGains (juce::jlimit (0.0f, 1.0f, mixAmount))
+float PitchShifterModule::clampMix (float mixAmount) noexcept
 {
+    return juce::jlimit (0.0f, 1.0f, mixAmount);
 }
 
-float PitchShifterModule::MixGains::apply (float x, double shifted) const noexcept
+float PitchShifterModule::applyMix (const EqualPowerGains& gains, float x, double shifted) noexcept
 {
-    return (float) (shifted * wet + (double) x * dry);
+    return (float) (shifted * gains.wet + (double) x * gains.dry);
 }
 
 void PitchShifterModule::applyModulation() noexcept

@@ -36,13 +36,11 @@ public:
 
 private:
     //==============================================================================
-    /** The equal-power gains of a mix amount, clamped to [0, 1]. */
-    struct MixGains : EqualPowerGains
-    {
-        MixGains() = default;
-        explicit MixGains (float mixAmount) noexcept;
-        float apply (float x, double shifted) const noexcept;
-    };
+    /** A mix amount as its gains take it: clamped to [0, 1]. */
+    static float clampMix (float mixAmount) noexcept;
+
+    /** The input and the shifted signal mixed by the gains of the mix. */
+    static float applyMix (const EqualPowerGains& gains, float x, double shifted) noexcept;
 
     void applyModulation() noexcept;
     static int modulatedSemitones (float knobPitch, float modulation) noexcept;

@@ -176,19 +176,22 @@ void SimpleDelayModule::processFramesInStep (float* left, float* right, int numF
     std::array<double, maxFrames> delays;
     std::array<EqualPowerGains, maxFrames> gains;
 
-    if (modsActive)
+    if (modsActive && numFrames > 0)
     {
         const auto knobTime = getKnobTime();
         const auto knobMix = mixValue->load();
         const auto* timeModulation = getModulationFrames (0);
         const auto* mixModulation = getModulationFrames (1);
+        std::array<float, maxFrames> mixes;
 
         for (size_t i = 0; i < (size_t) numFrames; ++i)
         {
             delays[i] = toSamples (modulatedTimeMs (knobTime, timeModulation[i]));
-            mix = modulatedMix (knobMix, mixModulation[i]);
-            gains[i] = EqualPowerGains (mix);
+            mixes[i] = modulatedMix (knobMix, mixModulation[i]);
         }
+
+        makeEqualPowerGains (mixes.data(), gains.data(), numFrames);
+        mix = mixes[(size_t) numFrames - 1];
     }
     else
     {

@@ -195,13 +195,12 @@ void SignalPath::renderMixGains (const BlockSettings& block, int numFrames) noex
     {
         // A ramp at rest, or re-aimed at where it stands, holds the mix.
         dryWetRamp.advance (numFrames);
-        const EqualPowerGains gains (dryWetRamp.current * 0.01f);
-        std::fill (dryGains.begin(), dryGains.begin() + numFrames, gains.dry);
-        std::fill (wetGains.begin(), wetGains.begin() + numFrames, gains.wet);
+        std::fill (mixGains.begin(), mixGains.begin() + numFrames, EqualPowerGains (dryWetRamp.current * 0.01f));
         return;
     }
 
     const auto* modulation = block.dryWetModulated ? modulations.getModulationFrames (dryWetTarget) : nullptr;
+    std::array<float, StereoFrames::capacity> amounts;
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
@@ -209,10 +208,10 @@ void SignalPath::renderMixGains (const BlockSettings& block, int numFrames) noex
         dryWetRamp.advance();
         const auto percent = block.dryWetModulated ? block.dryWetKnob + modulation[i] * (percentRange.end - block.dryWetKnob)
                                                    : dryWetRamp.current;
-        const auto amount = percent * 0.01f;
-        dryGains[i] = equalPowerDryGain (amount);
-        wetGains[i] = equalPowerWetGain (amount);
+        amounts[i] = percent * 0.01f;
     }
+
+    makeEqualPowerGains (amounts.data(), mixGains.data(), numFrames);
 }
 
 void SignalPath::runFrames (const BlockSettings& block, float* left, float* right, int numFrames)
@@ -235,10 +234,11 @@ void SignalPath::runFrames (const BlockSettings& block, float* left, float* righ
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
-        left[i] = (wetFrames.left[i] * block.outputGain) * wetGains[i] + dryFrames.left[i] * dryGains[i];
+        const auto& gains = mixGains[i];
+        left[i] = (wetFrames.left[i] * block.outputGain) * gains.wet + dryFrames.left[i] * gains.dry;
 
         if (right != nullptr)
-            right[i] = (wetFrames.right[i] * block.outputGain) * wetGains[i] + dryFrames.right[i] * dryGains[i];
+            right[i] = (wetFrames.right[i] * block.outputGain) * gains.wet + dryFrames.right[i] * gains.dry;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "effects/DecibelGain.h"
 #include "effects/ParameterRamp.h"
 #include "effects/SVFSingleOutModule.h"
+#include "modulation/EqualPowerCrossfade.h"
 #include "modulation/ModulationsManager.h"
 #include "processor/ChainRouting.h"
 #include "processor/ScopeRing.h"
@@ -141,7 +142,7 @@ private:
     // One stretch of the block at a time.
     StereoFrames dryFrames, filterFrames, wetFrames;
     std::array<StereoFrames, numChains> chainFrames;
-    std::array<float, StereoFrames::capacity> dryGains{}, wetGains{};
+    std::array<EqualPowerGains, StereoFrames::capacity> mixGains{};
 
     ScopeRing scope;
     std::atomic<bool> scopeEnabled{ true };
