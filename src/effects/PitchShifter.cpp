@@ -122,10 +122,16 @@ void PitchShifter<FloatType>::getNextFrames (PitchShifter& left, PitchShifter& r
     const auto signBit = _mm_set1_pd (-0.0);
     const auto infinity = _mm_set1_pd (std::numeric_limits<double>::infinity());
 
+    // A modulated pitch moves in whole semitones, so most frames keep the ratio of the last.
+    auto ratioSemitones = std::numeric_limits<int>::min();
+
     for (int i = 0; i < numFrames; ++i)
     {
-        if (semitones != nullptr)
-            left.setSemitones (semitones[i]);
+        if (semitones != nullptr && semitones[i] != ratioSemitones)
+        {
+            ratioSemitones = semitones[i];
+            left.setSemitones (ratioSemitones);
+        }
 
         const auto taps = left.placeHeads();
 

@@ -199,13 +199,19 @@ void ModulationsManager::renderFrames (int numFrames) noexcept
         return;
     }
 
+    // The list and the outputs' rows held in locals: the steps are calls the compiler can't
+    // see into, after which it would read them again.
+    auto* const* list = modulators.data();
+    const auto numModulators = modulators.size();
+    auto* outputs = modulatorFrames.data();
+
     for (int i = 0; i < numFrames; ++i)
     {
-        for (int m = 0; m < modulators.size(); ++m)
+        for (int m = 0; m < numModulators; ++m)
         {
-            auto* modulator = modulators.getUnchecked (m);
+            auto* modulator = list[m];
             modulator->processSingleSample (0.0f);
-            modulatorFrames[(size_t) m * maxRenderFrames + (size_t) i] = modulator->getValue();
+            outputs[(size_t) m * maxRenderFrames + (size_t) i] = modulator->getValue();
         }
     }
 }
