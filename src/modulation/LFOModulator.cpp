@@ -242,7 +242,7 @@ void LFOModulator::skipFrames (int numFrames)
 }
 
 //==============================================================================
-float LFOModulator::nextOutput() noexcept
+forcedinline float LFOModulator::nextOutput() noexcept
 {
     // The random waves hold one entry per cycle instead of following the phase.
     const auto position = waveIndex >= random ? (float) randomIndex / (float) tableSize : phase;
@@ -302,7 +302,7 @@ float LFOModulator::readTable (float position) const noexcept
 
 // Modulation pushes the rate toward the top of its mode's range (along the square of the
 // modulation for free and high rates) and the wave toward SMOOTH RANDOM, every sample.
-void LFOModulator::applyModulation() noexcept
+forcedinline void LFOModulator::applyModulation() noexcept
 {
     const auto rateModulation = manager->pollModulationValue (targetIndices[0]);
     const auto waveModulation = manager->pollModulationValue (targetIndices[1]);

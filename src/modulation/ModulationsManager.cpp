@@ -230,9 +230,13 @@ const float* ModulationsManager::getModulationFrames (int target) noexcept
     const auto one = _mm_set1_ps (1.0f);
     const auto zero = _mm_setzero_ps();
 
+    const auto scale = _mm_set1_ps (state.scale);
+    const auto depth = _mm_set1_ps (globalDepth);
+
     // Source by source over the stretch, four frames at a time: each frame's sum is still
-    // formed from zero in column order, as a poll forms it. A stretch of a length that four
-    // doesn't divide works up to three frames beyond it, inside the rows, which no one reads.
+    // formed from zero in column order, as a poll forms it, and scaled and clamped with the
+    // last source. A stretch of a length that four doesn't divide works up to three frames
+    // beyond it, inside the rows, which no one reads.
     static_assert (maxRenderFrames % 4 == 0);
 
     for (int k = 0; k < state.numSources; ++k)
@@ -242,24 +246,19 @@ const float* ModulationsManager::getModulationFrames (int target) noexcept
         const auto positive = source.positive;
         const auto amount = _mm_set1_ps (positive ? source.amount : source.absoluteAmount);
         const auto first = k == 0;
+        const auto last = k == state.numSources - 1;
 
         for (int i = 0; i < numFrames; i += 4)
         {
             const auto output = _mm_loadu_ps (outputs + i);
             const auto contribution = _mm_mul_ps (positive ? output : _mm_sub_ps (one, output), amount);
-            _mm_storeu_ps (frames + i, _mm_add_ps (first ? zero : _mm_loadu_ps (frames + i), contribution));
+            const auto sum = _mm_add_ps (first ? zero : _mm_loadu_ps (frames + i), contribution);
+
+            // clampToUnit() lane by lane: the maximum and the minimum keep their second
+            // operand when the other is a NaN, as the selections there keep a NaN.
+            const auto scaled = _mm_mul_ps (_mm_mul_ps (scale, sum), depth);
+            _mm_storeu_ps (frames + i, last ? _mm_min_ps (one, _mm_max_ps (zero, scaled)) : sum);
         }
-    }
-
-    // clampToUnit() lane by lane: the maximum and the minimum keep their second operand when
-    // the other is a NaN, as the selections there keep a NaN.
-    const auto scale = _mm_set1_ps (state.scale);
-    const auto depth = _mm_set1_ps (globalDepth);
-
-    for (int i = 0; i < numFrames; i += 4)
-    {
-        const auto scaled = _mm_mul_ps (_mm_mul_ps (scale, _mm_loadu_ps (frames + i)), depth);
-        _mm_storeu_ps (frames + i, _mm_min_ps (one, _mm_max_ps (zero, scaled)));
     }
 
     return frames;

@@ -86,11 +86,15 @@ public:
         if (t >= targetStates.size() || !targetStates[t].active)
             return 0.0f;
 
+        // An active target has at least one source.
         const auto& state = targetStates[t];
+        const auto* source = state.sources;
+        const auto* const end = source + state.numSources;
         float sum = 0.0f;
 
-        for (int k = 0; k < state.numSources; ++k)
-            sum += state.sources[k].contribution (state.sources[k].modulator->getValue());
+        do
+            sum += source->contribution (source->modulator->getValue());
+        while (++source != end);
 
         return clampToUnit ((state.scale * sum) * globalDepth);
     }
