@@ -43,6 +43,9 @@ private:
     static float applyMix (const EqualPowerGains& gains, float x, double shifted) noexcept;
 
     void applyModulation() noexcept;
+    /** modulatedSemitones() and the clamped modulatedMix() of every frame of a stretch. */
+    static void modulateFrames (float knobPitch, float knobMix, const float* pitchModulation, const float* mixModulation,
+                                int* semitones, float* mixes, int numFrames) noexcept;
     static int modulatedSemitones (float knobPitch, float modulation) noexcept;
     static float modulatedMix (float knobMix, float modulation) noexcept;
     void setSemitones (int semitones) noexcept;
