@@ -1,8 +1,4 @@
-#include "editor/EditorFixture.h"
-#include "editor/EditorQueries.h"
-#include "editor/Panel.h"
-#include "processor/PresetsManager.h"
-#include "processor/ProgramChangeManager.h"
+#include "editor/PresetFolderFixture.h"
 #include "realtime/AllocationCounter.h"
 #include "realtime/BlockRenderer.h"
 #include "realtime/ProcessorScenarios.h"
@@ -72,19 +68,6 @@ protected:
     AllocationCounter::Counts countOverNoiseBlocks()
     {
         return countOverNoiseBlocks ([] (int) {});
-    }
-
-    /** One block on a thread of its own, as the host's audio thread is never the message
-        thread: parameter listeners such as the editor's attachments then only post messages.
-    */
-    AllocationCounter::Counts countOneAudioThreadBlock()
-    {
-        AllocationCounter::Counts counts;
-        std::thread audioThread ([this, &counts]
-                                 { counts = AllocationCounter::countDuring ([this]
-                                                                            { renderer->renderNoise(); }); });
-        audioThread.join();
-        return counts;
     }
 
     void mapController (int controller, const juce::String& parameterId)
@@ -257,78 +240,90 @@ TEST_P (SteadyStateAllocation, ProgramChangeBlocksAllocateNothing)
     EXPECT_TRUE (processor->getProgramChangeRequest().pendingProgramChange) << "the load is the message thread's";
 }
 
-TEST_P (SteadyStateAllocation, BlocksWithTheEditorOpenAllocateNothingAfterItsPresetLoads)
+//==============================================================================
+/** Blocks with the editor open as the host's wrapper opens it, over preset folders that hold
+    only what the test writes.
+*/
+class EditorOpenAllocation : public tavelin::test::PresetFolderFixture,
+                             public ::testing::WithParamInterface<int>
 {
-    const juce::File presetsFolder (PresetsManager::presetsFolderPath);
-    const auto presetIn = [] (const juce::File& folder, const char* name, float delayTime)
+protected:
+    /** The message thread's turn (its messages and a refresh tick), then one block on a thread
+        of its own: the host's audio thread is never the message thread, so the editor's
+        attachments hear of a change there only by a posted message.
+    */
+    AllocationCounter::Counts tickThenCountABlock (bool tickFirst = true)
     {
-        juce::ValueTree state ("Tavelin");
-        state.appendChild (juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", delayTime } }), nullptr);
-        const auto file = folder.getChildFile (name).withFileExtension (PresetsManager::presetFileExtension);
-        EXPECT_TRUE (PresetsManager::savePreset (state, file).wasOk());
-        return file;
-    };
-    const auto picked = presetIn (presetsFolder, "Picked", 222.0f);
-    presetIn (presetsFolder, "Stepped", 333.0f);
-    presetIn (ProgramChangeManager::getMidiPresetsFolder(), "Program0", 444.0f);
+        if (tickFirst)
+        {
+            tavelin::test::pumpMessages();
+            tick();
+        }
+
+        AllocationCounter::Counts counts;
+        std::thread audioThread ([this, &counts]
+                                 { counts = AllocationCounter::countDuring ([this]
+                                                                            { renderer.renderNoise(); }); });
+        audioThread.join();
+        return counts;
+    }
+
+    BlockRenderer renderer{ *processor, 48000.0, GetParam() };
+};
+
+TEST_P (EditorOpenAllocation, BlocksAfterTheEditorsPresetLoadsAllocateNothing)
+{
+    const auto picked = writePreset (presetsFolder().getChildFile ("Picked.vtp"), 222.0f);
+    writePreset (presetsFolder().getChildFile ("Stepped.vtp"), 333.0f);
+    writePreset (midiFolder().getChildFile ("Program0.vtp"), 444.0f);
     processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
-
     applyScenario (*processor, Scenario::fullyModulated);
-    const std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditorIfNeeded());
-    auto& window = dynamic_cast<TavelinAudioProcessorEditor&> (*editor);
-    const auto tickAndCount = [&]
-    {
-        tavelin::test::pumpMessages();
-        window.timerCallback();
-        return countOneAudioThreadBlock();
-    };
-
-    renderer->renderNoise();
-    renderer->renderNoise();
+    openEditor();
+    renderer.renderNoise();
+    renderer.renderNoise();
     std::vector<std::pair<const char*, AllocationCounter::Counts>> blocks;
 
     for (int block = 0; block < 8; ++block)
-        blocks.emplace_back ("steady", tickAndCount());
+        blocks.emplace_back ("steady", tickThenCountABlock());
 
-    // The one exception, on JUCE's side: an attachment hands a change made on another thread to
-    // the message thread as a posted message, and the message queue allocates its storage anew
-    // whenever it had drained. A mapped controller that moves a parameter while the window is
-    // open costs that block one allocation; it never frees.
-    mapController (20, processor->getParameterLayout().dryWetParameterUID);
+    EXPECT_TRUE (select (picked));
+    blocks.emplace_back ("after the browser's pick", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Picked");
+
+    click (Tavelin::Panel::presetStrip().nextButton);
+    blocks.emplace_back ("after next", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Stepped");
+
+    renderer.midi.addEvent (juce::MidiMessage::programChange (1, 0), 0);
+    blocks.emplace_back ("with a program change", tickThenCountABlock (false));
+    renderer.midi.clear();
+    blocks.emplace_back ("after the tick's program change", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Program0");
+
+    for (const auto& [when, counts] : blocks)
+        EXPECT_TRUE (counts.isEmpty()) << when << ": " << describe (counts);
+}
+
+TEST_P (EditorOpenAllocation, AMappedControllerCostsJucesAttachmentOneAllocationAtMost)
+{
+    // An attachment hands a change made on another thread to the message thread as a posted
+    // message, and JUCE's message queue allocates its storage anew whenever it had drained.
+    processor->ccMapper.assignController (processor->getParameterLayout().dryWetParameterUID, 20);
+    openEditor();
 
     for (int value = 10; value < 50; value += 10)
     {
-        renderer->midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
-        const auto counts = tickAndCount();
-        renderer->midi.clear();
+        renderer.midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
+        const auto counts = tickThenCountABlock();
+        renderer.midi.clear();
         EXPECT_LE (counts.allocations, 1u);
         EXPECT_EQ (counts.deallocations, 0u);
     }
 
-    auto& tree = tavelin::test::childrenOfType<velk::PresetSelectorComponent> (window).getFirst()->getFileTree();
-    EXPECT_TRUE (tavelin::test::waitUntil ([&]
-                                           {
-                                               tree.setSelectedFile (picked);
-                                               return tree.getSelectedFile() == picked; }));
-    blocks.emplace_back ("after the browser's pick", tickAndCount());
-    EXPECT_EQ (processor->getCurrentPreset().getName(), "Picked");
-
-    window.buttonClicked (dynamic_cast<juce::Button*> (tavelin::test::childAt (window, Tavelin::Panel::presetStrip().nextButton.getCentre())));
-    blocks.emplace_back ("after next", tickAndCount());
-    EXPECT_EQ (processor->getCurrentPreset().getName(), "Stepped");
-
-    renderer->midi.addEvent (juce::MidiMessage::programChange (1, 0), 0);
-    blocks.emplace_back ("with a program change", countOneAudioThreadBlock());
-    renderer->midi.clear();
-    blocks.emplace_back ("after the tick's program change", tickAndCount());
-    EXPECT_EQ (processor->getCurrentPreset().getName(), "Program0");
-    processor->editorBeingDeleted (editor.get());
-
-    for (const auto& [when, counts] : blocks)
-        EXPECT_TRUE (counts.isEmpty()) << when << ": " << describe (counts);
-
-    presetsFolder.deleteRecursively();
+    EXPECT_NEAR (plain (processor->getParameterLayout().dryWetParameterUID), 100.0f * 40.0f / 127.0f, 0.01f);
 }
+
+INSTANTIATE_TEST_SUITE_P (BlockSizes, EditorOpenAllocation, ::testing::Values (1, 512, 4096));
 
 INSTANTIATE_TEST_SUITE_P (BlockSizes, SteadyStateAllocation, ::testing::Values (1, 32, 64, 441, 512, 4096));
 } // namespace velk::test

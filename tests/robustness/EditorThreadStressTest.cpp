@@ -1,8 +1,4 @@
-#include "editor/EditorFixture.h"
-#include "editor/EditorQueries.h"
-#include "editor/Panel.h"
-#include "processor/PresetsManager.h"
-#include "processor/ProgramChangeManager.h"
+#include "editor/PresetFolderFixture.h"
 #include "robustness/HostThreads.h"
 
 #include <array>
@@ -13,14 +9,6 @@ namespace tavelin::test
 namespace
 {
     constexpr int numRounds = 32;
-
-    juce::File presetIn (const juce::File& folder, const juce::String& name, float delayTime)
-    {
-        const auto file = folder.getChildFile (name + "." + velk::PresetsManager::presetFileExtension);
-        const juce::ValueTree state ("Tavelin", {}, { juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", delayTime } }) });
-        EXPECT_TRUE (velk::PresetsManager::savePreset (state, file).wasOk());
-        return file;
-    }
 
     juce::File home()
     {
@@ -33,20 +21,14 @@ namespace
     part of the window. Each thread checks what it can see; the ThreadSanitizer build checks
     the rest.
 */
-class EditorThreadStress : public EditorFixture
+class EditorThreadStress : public PresetFolderFixture
 {
 protected:
     EditorThreadStress()
     {
-        presetsFolder.deleteRecursively();
-        midiFolder.createDirectory();
-        presetIn (midiFolder, "a", 100.0f);
-        presetIn (midiFolder, "b", 900.0f);
-        picks = { presetIn (presetsFolder, "Pick1", 200.0f), presetIn (presetsFolder, "Pick2", 300.0f) };
-
-        // Made now, so that it starts with these program-change presets.
-        processor = std::make_unique<TavelinAudioProcessor>();
-        processor->getPreferences().uiScaleFactor = 1.0f;
+        writePreset (midiFolder().getChildFile ("a.vtp"), 100.0f);
+        writePreset (midiFolder().getChildFile ("b.vtp"), 900.0f);
+        processor->getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
 
         for (const auto& [id, controller] : { std::pair ("Delay_1_Time", 7), { "Dry_Wet", 21 }, { "Pitch_Shifter_2_Pitch", 21 } })
             processor->ccMapper.assignController (id, controller);
@@ -55,13 +37,7 @@ protected:
         host = std::make_unique<HostThreads> (*processor, juce::StringArray{ "INIT", "a", "b", "c", "Pick1", "Pick2", "Saved" });
     }
 
-    ~EditorThreadStress() override
-    {
-        host.reset();
-        closeEditor();
-        processor.reset();
-        presetsFolder.deleteRecursively();
-    }
+    ~EditorThreadStress() override { host.reset(); }
 
     static juce::Button* buttonNamed (juce::Component& parent, const juce::String& text)
     {
@@ -73,7 +49,7 @@ protected:
     }
 
     /** As the button's click reaches its listener; a button that is missing is an action not done. */
-    void click (juce::Button::Listener& listener, juce::Button* button)
+    void press (juce::Button::Listener& listener, juce::Button* button)
     {
         if (button != nullptr)
             listener.buttonClicked (button);
@@ -96,28 +72,19 @@ protected:
         menu.loadMidiMapFrom (round % 3 == 0 ? mapFile : savedMap);
         confirmed += savedMap.existsAsFile() ? 1 : 0;
 
-        auto& tree = childrenOfType<velk::PresetSelectorComponent> (*editor).getFirst()->getFileTree();
-        const auto& pick = picks[(size_t) round % picks.size()];
-        confirmed += waitUntil ([&]
-                                {
-                                    if (tree.getSelectedFile() != pick)
-                                        tree.setSelectedFile (pick);
-
-                                    return tree.getSelectedFile() == pick; })
-                         ? 1
-                         : 0;
+        confirmed += select (picks[(size_t) round % picks.size()]) ? 1 : 0;
 
         const auto& strip = Tavelin::Panel::presetStrip();
         const auto scale = (float) editor->getWidth() / (float) Tavelin::Panel::baseWidth;
         const auto stepCentre = (round % 2 == 0 ? strip.nextButton : strip.previousButton).getCentre().toFloat() * scale;
-        click (*editor, dynamic_cast<juce::Button*> (childAt (*editor, stepCentre.roundToInt())));
-        const auto saved = round % 4 == 3 ? midiFolder.getChildFile ("c") : presetsFolder.getChildFile ("Saved");
+        press (*editor, dynamic_cast<juce::Button*> (childAt (*editor, stepCentre.roundToInt())));
+        const auto saved = round % 4 == 3 ? midiFolder().getChildFile ("c") : presetsFolder().getChildFile ("Saved");
         editor->savePresetAs (saved);
         confirmed += saved.withFileExtension (velk::PresetsManager::presetFileExtension).existsAsFile() ? 1 : 0;
 
-        click (*editor, buttonNamed (*editor, juce::StringArray{ "FX", "LFO", "MATRIX", "ALL" }[round % 4]));
+        press (*editor, buttonNamed (*editor, juce::StringArray{ "FX", "LFO", "MATRIX", "ALL" }[round % 4]));
         auto& matrix = *childrenOfType<velk::ModMatrixComponent> (*editor).getFirst();
-        click (matrix, buttonNamed (matrix, "RESET"));
+        press (matrix, buttonNamed (matrix, "RESET"));
         editor->chainMenuItemChosen (round % 3, 1);
         editor->chainMenuItemChosen ((round + 1) % 3, 2);
         menu.itemChosen (round % 2 == 0 ? velk::MainMenu::undoId : velk::MainMenu::redoId);
@@ -126,16 +93,15 @@ protected:
         menu.itemChosen (velk::MainMenu::scopeEnabledId);
         confirmed += processor->getPreferences().isScopeEnabled() != scopeWasOn ? 1 : 0;
 
-        const auto width = 840 + 84 * (round % 5);
-        editor->setSize (width, width * 660 / 840);
-        confirmed += juce::approximatelyEqual (processor->getPreferences().uiScaleFactor, (float) width / 840.0f) ? 1 : 0;
+        const auto tenths = 10 + round % 5;
+        editor->setSize (Tavelin::Panel::baseWidth * tenths / 10, Tavelin::Panel::baseHeight * tenths / 10);
+        confirmed += juce::approximatelyEqual (processor->getPreferences().uiScaleFactor, (float) tenths / 10.0f) ? 1 : 0;
         pumpMessages();
     }
 
-    const juce::File presetsFolder{ velk::PresetsManager::presetsFolderPath };
-    const juce::File midiFolder = velk::ProgramChangeManager::getMidiPresetsFolder();
     const juce::File mapFile = home().getChildFile ("stress.vtcc");
-    std::array<juce::File, 2> picks;
+    const std::array<juce::File, 2> picks{ writePreset (presetsFolder().getChildFile ("Pick1.vtp"), 200.0f),
+                                           writePreset (presetsFolder().getChildFile ("Pick2.vtp"), 300.0f) };
     std::unique_ptr<HostThreads> host;
     int confirmed = 0;
 };
@@ -173,8 +139,8 @@ TEST_F (EditorThreadStress, EveryThreadKeepsWorkingAndTheLastStateRestoresWhole)
     programChange.addEvent (juce::MidiMessage::programChange (1, 1), 0);
     processor->processBlock (buffer, programChange);
     tick();
-    EXPECT_EQ (processor->getCurrentPreset().getName(), "b");
-    EXPECT_EQ (processor->valueTreeState.getRawParameterValue ("Delay_1_Time")->load(), 900.0f);
+    EXPECT_EQ (currentName(), "b");
+    EXPECT_EQ (plain ("Delay_1_Time"), 900.0f);
 
     juce::MemoryBlock chunk;
     processor->getStateInformation (chunk);
