@@ -96,10 +96,10 @@ void MainMenu::itemChosen (int itemId)
             PresetsManager::savePreset (processor.valueTreeState.copyState(), PresetsManager::getDefaultPresetFile());
             break;
         case undoId:
-            processor.undoManager.undo();
+            processor.undo();
             break;
         case redoId:
-            processor.undoManager.redo();
+            processor.redo();
             break;
         case newRandomSeedId:
             processor.parametersRandomizer.random.setSeedRandomly();

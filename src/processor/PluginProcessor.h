@@ -84,7 +84,7 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    /** The parameter store's undo history (undo and redo). */
+    /** The parameter store's undo history. Undo and redo through undo() and redo(). */
     juce::UndoManager undoManager;
 
     /** The parameter store: attachments, parameter listeners, presets (its state tree). */
@@ -148,6 +148,12 @@ public:
     */
     void loadPendingProgramChange();
 
+    /** Undo and redo of parameter changes. The host's state save and restore write and clear
+        the same history, from a thread of the host's own; they take turns with these.
+    */
+    void undo();
+    void redo();
+
 private:
     //==============================================================================
     velk::ScopedCrashHandler crashHandler{ velk::pluginCrashHandler };
@@ -160,6 +166,7 @@ private:
     velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
     velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
+    juce::CriticalSection undoHistoryLock;
 
     velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
                                                { signalPath.setScopeEnabled (preferences.isScopeEnabled()); } };
