@@ -14,7 +14,8 @@ packages=(
 )
 
 if [ "${1:-}" = "--daw" ]; then
-    packages+=(ardour xvfb openbox xdotool wmctrl x11-utils imagemagick dragonfly-reverb-vst python3-numpy gdb)
+    packages+=(ardour xvfb openbox xdotool wmctrl x11-utils imagemagick dragonfly-reverb-vst python3-numpy gdb
+        iem-plugin-suite-vst)
 fi
 
 missing=()
