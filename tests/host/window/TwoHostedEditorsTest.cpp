@@ -11,17 +11,17 @@ namespace tavelin::test
 namespace
 {
     constexpr int tolerance = 2;
+    const juce::Rectangle<int> editorArea (Tavelin::Panel::baseWidth, Tavelin::Panel::baseHeight);
 
     /** What the editor's window shows once it has drawn the golden image, or after five seconds:
         a window draws at the first idle calls, and again after the editor's first refresh tick.
     */
     juce::Image drawing (HostedEditor& editor, const juce::String& golden)
     {
-        const juce::Rectangle<int> area (Tavelin::Panel::baseWidth, Tavelin::Panel::baseHeight);
         juce::Image shown;
         editor.idleUntil ([&]
                           {
-                              shown = editor.window().capture (area);
+                              shown = editor.window().capture (editorArea);
                               return showsGolden (shown, golden, tolerance); });
         return shown;
     }
@@ -60,7 +60,7 @@ TEST (TwoHostedEditors, ClosingOneLeavesTheOtherDrawingAndEachLookIsOneObjectFor
 
     first.closeEditor();
     second.window().hideAndShow();
-    ASSERT_FALSE (showsGolden (second.window().capture ({ Tavelin::Panel::baseWidth, Tavelin::Panel::baseHeight }), "editor_default", tolerance))
+    ASSERT_FALSE (showsGolden (second.window().capture (editorArea), "editor_default", tolerance))
         << "the window shown again is blank until the editor draws";
     EXPECT_TRUE (matchesGolden (drawing (second, "editor_default"), "editor_default", tolerance))
         << "drawn anew after the other closed";
