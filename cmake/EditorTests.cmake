@@ -7,6 +7,10 @@ set(TAVELIN_EDITOR_GOLDEN_DEFINITIONS
     TAVELIN_EDITOR_GOLDEN_FAILURES_DIR="${CMAKE_BINARY_DIR}/editor-golden-failures")
 target_compile_definitions(editor_tests PRIVATE ${TAVELIN_EDITOR_GOLDEN_DEFINITIONS})
 
+# The host's windows show the same drawings (tests/host/window).
+target_sources(host_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/editor/GoldenImage.cpp)
+target_compile_definitions(host_window_tests PRIVATE ${TAVELIN_EDITOR_GOLDEN_DEFINITIONS})
+
 # The thread stress and the real-time tests work the window with the same kit.
 foreach(suite robustness_tests realtime_tests)
     target_sources(${suite} PRIVATE ${CMAKE_SOURCE_DIR}/tests/editor/EditorFixture.cpp)

@@ -9,7 +9,7 @@ packages=(
     juce-modules-source fst-dev
     libgtest-dev googletest libgmock-dev libbenchmark-dev libclang-rt-14-dev
     libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev
-    libxext-dev libasound2-dev
+    libxext-dev libxtst-dev libasound2-dev
     fonts-roboto-unhinted xvfb xauth
 )
 

@@ -44,11 +44,22 @@ namespace
 
         return count;
     }
+
+    juce::File goldenFile (const juce::String& name)
+    {
+        return juce::File (TAVELIN_EDITOR_GOLDEN_DIR).getChildFile (name + ".png");
+    }
 } // namespace
+
+bool showsGolden (const juce::Image& image, const juce::String& name, int tolerance)
+{
+    juce::Image diff;
+    return countDifferences (image, juce::ImageFileFormat::loadFrom (goldenFile (name)), tolerance, diff) == 0;
+}
 
 testing::AssertionResult matchesGolden (const juce::Image& image, const juce::String& name, int tolerance)
 {
-    const auto golden = juce::File (TAVELIN_EDITOR_GOLDEN_DIR).getChildFile (name + ".png");
+    const auto golden = goldenFile (name);
 
     if (juce::String (std::getenv ("TAVELIN_APPROVE_GOLDEN")) == "1")
     {

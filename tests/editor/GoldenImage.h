@@ -12,4 +12,9 @@ namespace tavelin::test
     the golden file instead.
 */
 testing::AssertionResult matchesGolden (const juce::Image& image, const juce::String& name, int tolerance = 1);
+
+/** The same comparison, but silent: nothing is written or approved. For waiting until a real
+    window shows the golden image, before matchesGolden() reports on it.
+*/
+bool showsGolden (const juce::Image& image, const juce::String& name, int tolerance = 1);
 } // namespace tavelin::test

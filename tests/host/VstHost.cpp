@@ -210,6 +210,11 @@ void VstHost::clearEditRecords()
     edits.clear();
 }
 
+std::vector<HostWindowSizeRequest> VstHost::windowSizeRequests() const
+{
+    return sizeRequests;
+}
+
 void VstHost::record (const HostEditRecord& edit)
 {
     const std::lock_guard<std::mutex> lock (editLock);
@@ -217,7 +222,7 @@ void VstHost::record (const HostEditRecord& edit)
 }
 
 //==============================================================================
-std::intptr_t VSTCALLBACK VstHost::hostCallback (AEffect* effect, int opcode, int index, std::intptr_t value, void*, float opt)
+std::intptr_t VSTCALLBACK VstHost::hostCallback (AEffect* effect, int opcode, int index, std::intptr_t value, void* ptr, float opt)
 {
     auto* host = (effect != nullptr && effect->user != nullptr) ? static_cast<VstHost*> (effect->user)
                                                                 : hostUnderConstruction;
@@ -225,10 +230,10 @@ std::intptr_t VSTCALLBACK VstHost::hostCallback (AEffect* effect, int opcode, in
     if (host == nullptr)
         return opcode == audioMasterVersion ? kVstVersion : 0;
 
-    return host->answer (opcode, index, value, opt);
+    return host->answer (opcode, index, value, ptr, opt);
 }
 
-std::intptr_t VstHost::answer (int opcode, int index, std::intptr_t, float opt)
+std::intptr_t VstHost::answer (int opcode, int index, std::intptr_t value, const void* ptr, float opt)
 {
     switch (opcode)
     {
@@ -264,6 +269,13 @@ std::intptr_t VstHost::answer (int opcode, int index, std::intptr_t, float opt)
 
         case audioMasterEndEdit:
             record ({ HostEditRecord::Kind::endEdit, index, 0.0f });
+            return 1;
+
+        case audioMasterCanDo:
+            return ptr != nullptr && std::strcmp (static_cast<const char*> (ptr), "sizeWindow") == 0 ? 1 : 0;
+
+        case audioMasterSizeWindow:
+            sizeRequests.push_back ({ index, static_cast<int> (value) });
             return 1;
 
         default:

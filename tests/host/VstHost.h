@@ -25,6 +25,12 @@ struct HostEditRecord
     float value;
 };
 
+/** A size the plug-in asked the host to give its editor's window (audioMasterSizeWindow). */
+struct HostWindowSizeRequest
+{
+    int width, height;
+};
+
 /** A MIDI message for effProcessEvents, at a sample offset inside the next block. */
 struct HostMidiEvent
 {
@@ -51,8 +57,8 @@ private:
 };
 
 /** A small VST 2.4 host for one plug-in instance: it answers the host callback the way a
-    sequencer does (version, time info with a settable tempo, automation records) and wraps the
-    dispatcher in plain calls. The instance is opened on construction and closed on destruction.
+    sequencer does (version, time info with a settable tempo, automation records, window sizes
+    that the editor asks for) and wraps the dispatcher in plain calls. The instance is opened on construction and closed on destruction.
 */
 class VstHost
 {
@@ -99,9 +105,14 @@ public:
     std::vector<HostEditRecord> editRecords() const;
     void clearEditRecords();
 
+    /** The host says it can resize the editor's window, as the Linux hosts do, and records
+        each size asked for; it leaves resizing its own window to the test.
+    */
+    std::vector<HostWindowSizeRequest> windowSizeRequests() const;
+
 private:
     static std::intptr_t VSTCALLBACK hostCallback (AEffect*, int opcode, int index, std::intptr_t value, void* ptr, float opt);
-    std::intptr_t answer (int opcode, int index, std::intptr_t value, float opt);
+    std::intptr_t answer (int opcode, int index, std::intptr_t value, const void* ptr, float opt);
     void record (const HostEditRecord&);
     std::string readString (int opcode, int index, std::size_t capacity);
 
@@ -114,5 +125,6 @@ private:
     VstTimeInfo timeInfo{};
     mutable std::mutex editLock; // the plug-in reports edits from its message and audio threads
     std::vector<HostEditRecord> edits;
+    std::vector<HostWindowSizeRequest> sizeRequests; // message thread only
 };
 } // namespace tavelin::test

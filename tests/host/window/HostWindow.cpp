@@ -6,6 +6,7 @@
 // Last: Xlib defines macros (None, Bool, Status) that other headers also use as names.
 #include <X11/Xlib.h>
 #include <X11/Xlibint.h>
+#include <X11/Xutil.h>
 
 namespace tavelin::test
 {
@@ -21,6 +22,12 @@ namespace
             ++errorCount;
 
         return 0;
+    }
+
+    bool isViewable (Display* display, Window window)
+    {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes (display, window, &attributes) != 0 && attributes.map_state == IsViewable;
     }
 
     void visitTree (Display* display, Window window, const std::function<void (Window)>& visit)
@@ -87,14 +94,79 @@ std::vector<unsigned long> HostWindow::children()
 
 std::size_t HostWindow::windowsOfClientOf (unsigned long window)
 {
-    XSync (connection->display, False);
+    return countWindowsOfClientOf (window, false);
+}
+
+std::size_t HostWindow::viewableWindowsOfClientOf (unsigned long window)
+{
+    return countWindowsOfClientOf (window, true);
+}
+
+std::size_t HostWindow::countWindowsOfClientOf (unsigned long window, bool viewableOnly)
+{
+    auto* display = connection->display;
+    XSync (display, False);
 
     // Every client's resource identifiers share the bits above the server's resource mask.
-    const auto mask = reinterpret_cast<struct _XDisplay*> (connection->display)->resource_mask;
+    const auto mask = reinterpret_cast<struct _XDisplay*> (display)->resource_mask;
     std::size_t count = 0;
-    visitTree (connection->display, DefaultRootWindow (connection->display), [&] (Window each)
-               { count += (each & ~mask) == (window & ~mask) ? 1 : 0; });
+    visitTree (display, DefaultRootWindow (display), [&] (Window each)
+               {
+                   if ((each & ~mask) == (window & ~mask) && (!viewableOnly || isViewable (display, each)))
+                       ++count; });
     return count;
+}
+
+juce::Rectangle<int> HostWindow::boundsOf (unsigned long window)
+{
+    XSync (connection->display, False);
+    XWindowAttributes attributes{};
+
+    if (XGetWindowAttributes (connection->display, window, &attributes) == 0)
+        return {};
+
+    return { attributes.x, attributes.y, attributes.width, attributes.height };
+}
+
+juce::Image HostWindow::capture (juce::Rectangle<int> area)
+{
+    XSync (connection->display, False);
+    auto* pixels = XGetImage (connection->display, connection->window, area.getX(), area.getY(),
+                              (unsigned int) area.getWidth(), (unsigned int) area.getHeight(), AllPlanes, ZPixmap);
+
+    if (pixels == nullptr)
+        return {};
+
+    juce::Image image (juce::Image::ARGB, area.getWidth(), area.getHeight(), false, juce::SoftwareImageType());
+    const auto channel = [] (unsigned long pixel, unsigned long mask)
+    {
+        auto shift = 0;
+
+        while (((mask >> shift) & 1) == 0)
+            ++shift;
+
+        return (juce::uint8) ((pixel & mask) >> shift);
+    };
+
+    for (int y = 0; y < area.getHeight(); ++y)
+    {
+        for (int x = 0; x < area.getWidth(); ++x)
+        {
+            const auto pixel = XGetPixel (pixels, x, y);
+            image.setPixelAt (x, y, juce::Colour (channel (pixel, pixels->red_mask), channel (pixel, pixels->green_mask), channel (pixel, pixels->blue_mask)));
+        }
+    }
+
+    XDestroyImage (pixels);
+    return image;
+}
+
+void HostWindow::hideAndShow()
+{
+    XUnmapWindow (connection->display, connection->window);
+    XSync (connection->display, False);
+    XMapWindow (connection->display, connection->window);
+    XSync (connection->display, False);
 }
 
 bool HostWindow::installErrorCounter()
