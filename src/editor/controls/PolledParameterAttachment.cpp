@@ -1,0 +1,80 @@
+#include "editor/controls/PolledParameterAttachment.h"
+
+namespace velk
+{
+PolledParameterAttachment::PolledParameterAttachment (juce::RangedAudioParameter& parameterToUse,
+                                                      std::function<void()> beginUndoTransaction)
+    : parameter (parameterToUse),
+      startUndoTransaction (std::move (beginUndoTransaction))
+{
+    JUCE_ASSERT_MESSAGE_THREAD
+    jassert (startUndoTransaction != nullptr);
+    parameter.addListener (this);
+}
+
+PolledParameterAttachment::~PolledParameterAttachment()
+{
+    // Once this returns no thread is inside parameterValueChanged: the parameter calls its
+    // listeners under the same lock.
+    parameter.removeListener (this);
+}
+
+void PolledParameterAttachment::showChangeMadeElsewhere()
+{
+    // The mark goes before the value is read: a change that comes in between marks again.
+    if (changedElsewhere.exchange (false))
+        show (parameter.getValue());
+}
+
+void PolledParameterAttachment::sendInitialUpdate()
+{
+    show (parameter.getValue());
+}
+
+void PolledParameterAttachment::setValueAsCompleteGesture (float plainValue)
+{
+    if (showing || !differsFrom (plainValue))
+        return;
+
+    beginGesture();
+    parameter.setValueNotifyingHost (parameter.convertTo0to1 (plainValue));
+    endGesture();
+}
+
+void PolledParameterAttachment::beginGesture()
+{
+    startUndoTransaction();
+    parameter.beginChangeGesture();
+}
+
+void PolledParameterAttachment::setValueAsPartOfGesture (float plainValue)
+{
+    if (!showing && differsFrom (plainValue))
+        parameter.setValueNotifyingHost (parameter.convertTo0to1 (plainValue));
+}
+
+void PolledParameterAttachment::endGesture()
+{
+    parameter.endChangeGesture();
+}
+
+bool PolledParameterAttachment::differsFrom (float plainValue) const
+{
+    return parameter.getValue() != parameter.convertTo0to1 (plainValue);
+}
+
+void PolledParameterAttachment::parameterValueChanged (int, float newValue)
+{
+    // The audio thread may be the caller: a store to a lock-free atomic is all it may do here.
+    if (juce::Thread::getCurrentThreadId() == messageThread)
+        show (newValue);
+    else
+        changedElsewhere.store (true);
+}
+
+void PolledParameterAttachment::show (float normalisedValue)
+{
+    const juce::ScopedValueSetter<bool> ignoreReports (showing, true);
+    showValue (parameter.convertFrom0to1 (normalisedValue));
+}
+} // namespace velk
