@@ -19,9 +19,7 @@ ComboBoxAttachment::~ComboBoxAttachment()
 void ComboBoxAttachment::showValue (float plainValue)
 {
     const auto index = juce::roundToInt (parameter.convertTo0to1 (plainValue) * (float) (comboBox.getNumItems() - 1));
-
-    if (index != comboBox.getSelectedItemIndex())
-        comboBox.setSelectedItemIndex (index, juce::sendNotificationSync);
+    comboBox.setSelectedItemIndex (index, juce::sendNotificationSync);
 }
 
 void ComboBoxAttachment::comboBoxChanged (juce::ComboBox*)

@@ -33,7 +33,7 @@ void PolledParameterAttachment::sendInitialUpdate()
 
 void PolledParameterAttachment::setValueAsCompleteGesture (float plainValue)
 {
-    if (showing || !differsFrom (plainValue))
+    if (!isChangeByTheUser (plainValue))
         return;
 
     beginGesture();
@@ -49,7 +49,7 @@ void PolledParameterAttachment::beginGesture()
 
 void PolledParameterAttachment::setValueAsPartOfGesture (float plainValue)
 {
-    if (!showing && differsFrom (plainValue))
+    if (isChangeByTheUser (plainValue))
         parameter.setValueNotifyingHost (parameter.convertTo0to1 (plainValue));
 }
 
@@ -58,9 +58,11 @@ void PolledParameterAttachment::endGesture()
     parameter.endChangeGesture();
 }
 
-bool PolledParameterAttachment::differsFrom (float plainValue) const
+bool PolledParameterAttachment::isChangeByTheUser (float plainValue) const
 {
-    return parameter.getValue() != parameter.convertTo0to1 (plainValue);
+    // While the control is shown a value it may report one it can come nearest to; that is
+    // not the user's.
+    return !showing && parameter.getValue() != parameter.convertTo0to1 (plainValue);
 }
 
 void PolledParameterAttachment::parameterValueChanged (int, float newValue)

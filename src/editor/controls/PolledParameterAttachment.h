@@ -56,7 +56,7 @@ private:
     void parameterGestureChanged (int, bool) override {}
 
     void show (float normalisedValue);
-    bool differsFrom (float plainValue) const;
+    bool isChangeByTheUser (float plainValue) const;
 
     const std::function<void()> startUndoTransaction;
 
