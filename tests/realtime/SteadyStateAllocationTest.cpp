@@ -25,6 +25,13 @@ namespace
         return std::to_string (counts.allocations) + " allocations and " + std::to_string (counts.deallocations) + " frees";
     }
 
+    /** As the host's automation arrives through the plug-in's wrapper. */
+    void automateAsTheHost (juce::AudioProcessorParameter& parameter, float normalised)
+    {
+        parameter.setValue (normalised);
+        parameter.sendValueChangedMessageToListeners (normalised);
+    }
+
     float peakOf (const juce::AudioBuffer<float>& buffer)
     {
         return juce::jmax (buffer.getMagnitude (0, 0, buffer.getNumSamples()), buffer.getMagnitude (1, 0, buffer.getNumSamples()));
@@ -250,38 +257,20 @@ class EditorOpenAllocation : public tavelin::test::PresetFolderFixture,
                              public ::testing::WithParamInterface<int>
 {
 protected:
-    /** The message thread's turn (its messages and a refresh tick), then one block on a thread
-        of its own: the host's audio thread is never the message thread, so the editor's
-        attachments hear of a change there only by a posted message.
-    */
-    AllocationCounter::Counts tickThenCountABlock (bool tickFirst = true)
-    {
-        if (tickFirst)
-        {
-            tavelin::test::pumpMessages();
-            tick();
-        }
-
-        AllocationCounter::Counts counts;
-        std::thread audioThread ([this, &counts]
-                                 { counts = AllocationCounter::countDuring ([this]
-                                                                            { renderer.renderNoise(); }); });
-        audioThread.join();
-        return counts;
-    }
-
     struct BlockCost
     {
         AllocationCounter::Counts heap;
         int locks = 0;
     };
 
-    /** The message thread's turn if the editor is open, then what the host calls before the
-        block (if anything) and the block, counted on a thread of their own.
+    /** The message thread's turn (its messages and a refresh tick) if the editor is open, then
+        what the host calls before the block (if anything) and one block, counted on a thread of
+        their own: the host's audio thread is never the message thread, so the editor's
+        attachments hear of a change there only at their poll.
     */
-    BlockCost costOfABlock (const std::function<void()>& hostCall)
+    BlockCost tickThenCostABlock (bool tickFirst = true, const std::function<void()>& hostCall = {})
     {
-        if (editor != nullptr)
+        if (tickFirst && editor != nullptr)
         {
             tavelin::test::pumpMessages();
             tick();
@@ -319,20 +308,20 @@ TEST_P (EditorOpenAllocation, BlocksAfterTheEditorsPresetLoadsAllocateNothing)
     std::vector<std::pair<const char*, AllocationCounter::Counts>> blocks;
 
     for (int block = 0; block < 8; ++block)
-        blocks.emplace_back ("steady", tickThenCountABlock());
+        blocks.emplace_back ("steady", tickThenCostABlock().heap);
 
     EXPECT_TRUE (select (picked));
-    blocks.emplace_back ("after the browser's pick", tickThenCountABlock());
+    blocks.emplace_back ("after the browser's pick", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Picked");
 
     click (Tavelin::Panel::presetStrip().nextButton);
-    blocks.emplace_back ("after next", tickThenCountABlock());
+    blocks.emplace_back ("after next", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Stepped");
 
     renderer.midi.addEvent (juce::MidiMessage::programChange (1, 0), 0);
-    blocks.emplace_back ("with a program change", tickThenCountABlock (false));
+    blocks.emplace_back ("with a program change", tickThenCostABlock (false).heap);
     renderer.midi.clear();
-    blocks.emplace_back ("after the tick's program change", tickThenCountABlock());
+    blocks.emplace_back ("after the tick's program change", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Program0");
 
     for (const auto& [when, counts] : blocks)
@@ -355,13 +344,11 @@ TEST_P (EditorOpenAllocation, ControllersAndHostAutomationCostTheAudioThreadNoMo
         for (int value = 10; value < 50; value += 10)
         {
             renderer.midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
-            costs.push_back (costOfABlock ({}));
+            costs.push_back (tickThenCostABlock());
             renderer.midi.clear();
-            costs.push_back (costOfABlock ([&parameter, value]
-                                           {
-                                               // As the host's automation arrives through the plug-in's wrapper.
-                                               parameter.setValue ((float) value / 200.0f);
-                                               parameter.sendValueChangedMessageToListeners ((float) value / 200.0f); }));
+            const auto normalised = (float) value / 200.0f;
+            costs.push_back (tickThenCostABlock (true, [&parameter, normalised]
+                                                 { automateAsTheHost (parameter, normalised); }));
         }
 
         return costs;
