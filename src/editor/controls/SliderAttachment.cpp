@@ -29,23 +29,19 @@ void SliderAttachment::takeRangeOf (const juce::NormalisableRange<float>& range)
 {
     // The parameter's own conversions, which may be more than a skew, with the ends the slider
     // asks for.
-    const auto within = [range] (double start, double end)
+    using Range = juce::NormalisableRange<float>;
+    const auto through = [&range] (float (Range::*conversion) (float) const)
     {
-        auto copy = range;
-        copy.start = (float) start;
-        copy.end = (float) end;
-        return copy;
+        return [copy = range, conversion] (double start, double end, double value) mutable
+        {
+            copy.start = (float) start;
+            copy.end = (float) end;
+            return (double) (copy.*conversion) ((float) value);
+            };
     };
 
-    juce::NormalisableRange<double> sliderRange{
-        (double) range.start, (double) range.end,
-        [within] (double start, double end, double normalised)
-        { return (double) within (start, end).convertFrom0to1 ((float) normalised); },
-        [within] (double start, double end, double value)
-        { return (double) within (start, end).convertTo0to1 ((float) value); },
-        [within] (double start, double end, double value)
-        { return (double) within (start, end).snapToLegalValue ((float) value); }
-    };
+    juce::NormalisableRange<double> sliderRange{ range.start, range.end, through (&Range::convertFrom0to1),
+                                                 through (&Range::convertTo0to1), through (&Range::snapToLegalValue) };
     sliderRange.interval = range.interval;
     sliderRange.skew = range.skew;
     sliderRange.symmetricSkew = range.symmetricSkew;
