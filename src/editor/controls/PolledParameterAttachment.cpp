@@ -9,15 +9,9 @@ PolledParameterAttachment::PolledParameterAttachment (juce::RangedAudioParameter
 {
     JUCE_ASSERT_MESSAGE_THREAD
     jassert (startUndoTransaction != nullptr);
-    parameter.addListener (this);
 }
 
-PolledParameterAttachment::~PolledParameterAttachment()
-{
-    // Once this returns no thread is inside parameterValueChanged: the parameter calls its
-    // listeners under the same lock.
-    parameter.removeListener (this);
-}
+PolledParameterAttachment::~PolledParameterAttachment() = default;
 
 void PolledParameterAttachment::showChangeMadeElsewhere()
 {
@@ -65,18 +59,32 @@ bool PolledParameterAttachment::isChangeByTheUser (float plainValue) const
     return !showing && parameter.getValue() != parameter.convertTo0to1 (plainValue);
 }
 
-void PolledParameterAttachment::parameterValueChanged (int, float newValue)
-{
-    // The audio thread may be the caller: a store to a lock-free atomic is all it may do here.
-    if (juce::Thread::getCurrentThreadId() == messageThread)
-        show (newValue);
-    else
-        changedElsewhere.store (true);
-}
-
 void PolledParameterAttachment::show (float normalisedValue)
 {
     const juce::ScopedValueSetter<bool> ignoreReports (showing, true);
     showValue (parameter.convertFrom0to1 (normalisedValue));
+}
+
+//==============================================================================
+PolledParameterAttachment::ParameterListener::ParameterListener (PolledParameterAttachment& ownerToTell)
+    : owner (ownerToTell)
+{
+    owner.parameter.addListener (this);
+}
+
+PolledParameterAttachment::ParameterListener::~ParameterListener()
+{
+    // Once this returns no thread is inside parameterValueChanged: the parameter calls its
+    // listeners under the same lock.
+    owner.parameter.removeListener (this);
+}
+
+void PolledParameterAttachment::ParameterListener::parameterValueChanged (int, float newValue)
+{
+    // The audio thread may be the caller: a store to a lock-free atomic is all it may do here.
+    if (juce::Thread::getCurrentThreadId() == owner.messageThread)
+        owner.show (newValue);
+    else
+        owner.changedElsewhere.store (true);
 }
 } // namespace velk

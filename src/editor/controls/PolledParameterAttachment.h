@@ -15,10 +15,10 @@ namespace velk
     only sets a mark, an atomic store that neither allocates, locks nor posts a message; the
     owner calls showChangeMadeElsewhere() from a timer on the message thread.
 */
-class PolledParameterAttachment : private juce::AudioProcessorParameter::Listener
+class PolledParameterAttachment
 {
 public:
-    ~PolledParameterAttachment() override;
+    virtual ~PolledParameterAttachment();
 
     /** On the message thread: shows the parameter's value if another thread changed it since
         the last call.
@@ -52,8 +52,23 @@ protected:
     juce::RangedAudioParameter& parameter;
 
 private:
-    void parameterValueChanged (int parameterIndex, float newValue) override;
-    void parameterGestureChanged (int, bool) override {}
+    /** Hears the parameter on whichever thread moves it, from its construction until its
+        destruction. A member rather than a base: the audio thread calls it while the subclass
+        is being destroyed, so its vtable pointer must be one that the subclass's destruction
+        doesn't rewrite.
+    */
+    class ParameterListener final : public juce::AudioProcessorParameter::Listener
+    {
+    public:
+        explicit ParameterListener (PolledParameterAttachment& owner);
+        ~ParameterListener() override;
+
+    private:
+        void parameterValueChanged (int parameterIndex, float newValue) override;
+        void parameterGestureChanged (int, bool) override {}
+
+        PolledParameterAttachment& owner;
+    };
 
     void show (float normalisedValue);
     bool isChangeByTheUser (float plainValue) const;
@@ -66,6 +81,7 @@ private:
     std::atomic<bool> changedElsewhere{ false };
     static_assert (std::atomic<bool>::is_always_lock_free);
     bool showing = false;
+    ParameterListener listener{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PolledParameterAttachment)
 };
