@@ -22,7 +22,8 @@ void writeLifecycleLine (const juce::String& line)
 TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor& owner)
     : juce::AudioProcessorEditor (owner),
       processor (owner),
-      parameterMapper (owner.valueTreeState)
+      parameterMapper (owner.valueTreeState, [&owner]
+                       { owner.beginUndoTransaction(); })
 {
     juce::LookAndFeel::setDefaultLookAndFeel (mainLook);
     // Fonts resolved before this keep the system face, and with no system font text draws nothing.

@@ -193,6 +193,12 @@ void TavelinAudioProcessor::redo()
     undoManager.redo();
 }
 
+void TavelinAudioProcessor::beginUndoTransaction()
+{
+    const juce::ScopedLock lock (undoHistoryLock);
+    undoManager.beginNewTransaction();
+}
+
 //==============================================================================
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {

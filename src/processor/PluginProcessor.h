@@ -84,7 +84,8 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    /** The parameter store's undo history. Undo and redo through undo() and redo(). */
+    /** The parameter store's undo history. Undo, redo and new steps through undo(), redo() and
+        beginUndoTransaction(). */
     juce::UndoManager undoManager;
 
     /** The parameter store: attachments, parameter listeners, presets (its state tree). */
@@ -148,11 +149,14 @@ public:
     */
     void loadPendingProgramChange();
 
-    /** Undo and redo of parameter changes. The host's state save and restore write and clear
-        the same history, from a thread of the host's own; they take turns with these.
+    /** Undo and redo of parameter changes, and the start of a new step of the history, which
+        the editor's controls make at the start of every gesture. The host's state save and
+        restore write and clear the same history, from a thread of the host's own; they take
+        turns with these.
     */
     void undo();
     void redo();
+    void beginUndoTransaction();
 
 private:
     //==============================================================================

@@ -43,7 +43,8 @@ protected:
 
     velk::CCMapperUIManager ccMapperUIManager{ processor->ccMapper };
     std::unique_ptr<velk::ModMatrixComponent> view;
-    velk::ControlToParameterMapper mapper{ processor->valueTreeState }; // goes first, as in the editor
+    velk::ControlToParameterMapper mapper{ processor->valueTreeState, [this]
+                                           { processor->beginUndoTransaction(); } }; // goes first, as in the editor
 };
 
 // Some depths of both signs, a few scales, the highlight on DELAY 1 TIME x LFO 2, the editor's

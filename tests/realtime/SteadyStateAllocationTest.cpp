@@ -1,11 +1,13 @@
 #include "editor/PresetFolderFixture.h"
 #include "realtime/AllocationCounter.h"
 #include "realtime/BlockRenderer.h"
+#include "realtime/LockCounter.h"
 #include "realtime/ProcessorScenarios.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -21,6 +23,13 @@ namespace
     std::string describe (const AllocationCounter::Counts& counts)
     {
         return std::to_string (counts.allocations) + " allocations and " + std::to_string (counts.deallocations) + " frees";
+    }
+
+    /** As the host's automation arrives through the plug-in's wrapper. */
+    void automateAsTheHost (juce::AudioProcessorParameter& parameter, float normalised)
+    {
+        parameter.setValue (normalised);
+        parameter.sendValueChangedMessageToListeners (normalised);
     }
 
     float peakOf (const juce::AudioBuffer<float>& buffer)
@@ -248,24 +257,39 @@ class EditorOpenAllocation : public tavelin::test::PresetFolderFixture,
                              public ::testing::WithParamInterface<int>
 {
 protected:
-    /** The message thread's turn (its messages and a refresh tick), then one block on a thread
-        of its own: the host's audio thread is never the message thread, so the editor's
-        attachments hear of a change there only by a posted message.
-    */
-    AllocationCounter::Counts tickThenCountABlock (bool tickFirst = true)
+    struct BlockCost
     {
-        if (tickFirst)
+        AllocationCounter::Counts heap;
+        int locks = 0;
+    };
+
+    /** The message thread's turn (its messages and a refresh tick) if the editor is open, then
+        what the host calls before the block (if anything) and one block, counted on a thread of
+        their own: the host's audio thread is never the message thread, so the editor's
+        attachments hear of a change there only at their poll.
+    */
+    BlockCost tickThenCostABlock (bool tickFirst = true, const std::function<void()>& hostCall = {})
+    {
+        if (tickFirst && editor != nullptr)
         {
             tavelin::test::pumpMessages();
             tick();
         }
 
-        AllocationCounter::Counts counts;
-        std::thread audioThread ([this, &counts]
-                                 { counts = AllocationCounter::countDuring ([this]
-                                                                            { renderer.renderNoise(); }); });
+        const auto hostCallAndBlock = [&]
+        {
+            if (hostCall != nullptr)
+                hostCall();
+
+            renderer.renderNoise();
+        };
+
+        BlockCost cost;
+        std::thread audioThread ([&]
+                                 { cost.heap = AllocationCounter::countDuring ([&]
+                                                                               { cost.locks = LockCounter::countDuring (hostCallAndBlock); }); });
         audioThread.join();
-        return counts;
+        return cost;
     }
 
     BlockRenderer renderer{ *processor, 48000.0, GetParam() };
@@ -284,43 +308,68 @@ TEST_P (EditorOpenAllocation, BlocksAfterTheEditorsPresetLoadsAllocateNothing)
     std::vector<std::pair<const char*, AllocationCounter::Counts>> blocks;
 
     for (int block = 0; block < 8; ++block)
-        blocks.emplace_back ("steady", tickThenCountABlock());
+        blocks.emplace_back ("steady", tickThenCostABlock().heap);
 
     EXPECT_TRUE (select (picked));
-    blocks.emplace_back ("after the browser's pick", tickThenCountABlock());
+    blocks.emplace_back ("after the browser's pick", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Picked");
 
     click (Tavelin::Panel::presetStrip().nextButton);
-    blocks.emplace_back ("after next", tickThenCountABlock());
+    blocks.emplace_back ("after next", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Stepped");
 
     renderer.midi.addEvent (juce::MidiMessage::programChange (1, 0), 0);
-    blocks.emplace_back ("with a program change", tickThenCountABlock (false));
+    blocks.emplace_back ("with a program change", tickThenCostABlock (false).heap);
     renderer.midi.clear();
-    blocks.emplace_back ("after the tick's program change", tickThenCountABlock());
+    blocks.emplace_back ("after the tick's program change", tickThenCostABlock().heap);
     EXPECT_EQ (currentName(), "Program0");
 
     for (const auto& [when, counts] : blocks)
         EXPECT_TRUE (counts.isEmpty()) << when << ": " << describe (counts);
 }
 
-TEST_P (EditorOpenAllocation, AMappedControllerCostsJucesAttachmentOneAllocationAtMost)
+TEST_P (EditorOpenAllocation, ControllersAndHostAutomationCostTheAudioThreadNoMoreWithTheEditorOpen)
 {
-    // An attachment hands a change made on another thread to the message thread as a posted
-    // message, and JUCE's message queue allocates its storage anew whenever it had drained.
-    processor->ccMapper.assignController (processor->getParameterLayout().dryWetParameterUID, 20);
-    openEditor();
+    // The editor's controls hear of a parameter moved on the audio thread by a mark that their
+    // attachment sets and the message thread polls: no posted message, no allocation, no lock
+    // beyond the parameter's own listener locks, which the block takes with the window closed too.
+    const auto& dryWet = processor->getParameterLayout().dryWetParameterUID;
+    auto& parameter = *processor->valueTreeState.getParameter (dryWet);
+    processor->ccMapper.assignController (dryWet, 20);
 
-    for (int value = 10; value < 50; value += 10)
+    const auto playRounds = [&]
     {
-        renderer.midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
-        const auto counts = tickThenCountABlock();
-        renderer.midi.clear();
-        EXPECT_LE (counts.allocations, 1u);
-        EXPECT_EQ (counts.deallocations, 0u);
+        std::vector<BlockCost> costs;
+
+        for (int value = 10; value < 50; value += 10)
+        {
+            renderer.midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
+            costs.push_back (tickThenCostABlock());
+            renderer.midi.clear();
+            const auto normalised = (float) value / 200.0f;
+            costs.push_back (tickThenCostABlock (true, [&parameter, normalised]
+                                                 { automateAsTheHost (parameter, normalised); }));
+        }
+
+        return costs;
+    };
+
+    const auto closed = playRounds();
+    openEditor();
+    const auto open = playRounds();
+
+    for (size_t block = 0; block < open.size(); ++block)
+    {
+        EXPECT_TRUE (open[block].heap.isEmpty()) << "block " << block << ": " << describe (open[block].heap);
+        EXPECT_EQ (open[block].locks, closed[block].locks) << "block " << block;
     }
 
-    EXPECT_NEAR (plain (processor->getParameterLayout().dryWetParameterUID), 100.0f * 40.0f / 127.0f, 0.01f);
+    if (LockCounter::countsLocks())
+    {
+        EXPECT_GT (closed.front().locks, 0) << "the parameter's listener locks are counted";
+    }
+
+    EXPECT_NEAR (plain (dryWet), 100.0f * 40.0f / 200.0f, 0.01f);
 }
 
 INSTANTIATE_TEST_SUITE_P (BlockSizes, EditorOpenAllocation, ::testing::Values (1, 512, 4096));

@@ -64,6 +64,13 @@ protected:
         auto& learnable = control<velk::VelkKnob> (*editor, "Panner_1_Pan");
         learnable.handleMenuResult (round % 2 == 0 ? velk::MIDITarget::assignItemId : velk::MIDITarget::clearItemId);
 
+        // A knob drag begins its step of the undo history while the host writes and clears it.
+        auto& mix = control<velk::VelkKnob> (*editor, "Delay_1_Mix");
+        {
+            const juce::Slider::ScopedDragNotification drag (mix);
+            mix.setValue ((double) (round % 10) * 10.0, juce::sendNotificationSync);
+        }
+
         auto& menu = editor->getMainMenu();
         const auto savedMap = home().getChildFile ("saved.vtcc");
         savedMap.deleteFile();

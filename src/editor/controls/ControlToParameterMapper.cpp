@@ -1,44 +1,76 @@
 #include "editor/controls/ControlToParameterMapper.h"
 
+#include "editor/controls/ButtonAttachment.h"
+#include "editor/controls/ComboBoxAttachment.h"
+#include "editor/controls/SliderAttachment.h"
+
 namespace velk
 {
-ControlToParameterMapper::ControlToParameterMapper (juce::AudioProcessorValueTreeState& parametersToUse)
-    : parameters (parametersToUse)
+ControlToParameterMapper::ControlToParameterMapper (juce::AudioProcessorValueTreeState& parametersToUse,
+                                                    std::function<void()> beginTransaction)
+    : parameters (parametersToUse),
+      beginUndoTransaction (std::move (beginTransaction))
 {
+    startTimer (pollingIntervalMs);
 }
 
 ControlToParameterMapper::~ControlToParameterMapper() = default;
 
+template <typename Attachment, typename Control>
+void ControlToParameterMapper::attach (Control& control, const juce::String& parameterID)
+{
+    control.setComponentID (parameterID);
+    auto* parameter = parameters.getParameter (parameterID);
+
+    if (parameter == nullptr)
+    {
+        jassertfalse; // every control's identifier comes from the parameter layout
+        return;
+    }
+
+    attachments.add (new Attachment (*parameter, control, beginUndoTransaction));
+    attachedControls.add (&control);
+}
+
 void ControlToParameterMapper::attachSliderToParameter (juce::Slider* slider, const juce::String& parameterID)
 {
-    sliderAttachments.add (new juce::AudioProcessorValueTreeState::SliderAttachment (parameters, parameterID, *slider));
-    attachedSliders.add (slider);
+    attach<SliderAttachment> (*slider, parameterID);
 
     // The attachment gives the slider the parameter's text, and the slider would append its own
     // suffix to it ("-6.00 dB dB").
     slider->setTextValueSuffix ({});
-    slider->setComponentID (parameterID);
 }
 
 void ControlToParameterMapper::attachButtonToParameter (juce::Button* button, const juce::String& parameterID)
 {
-    buttonAttachments.add (new juce::AudioProcessorValueTreeState::ButtonAttachment (parameters, parameterID, *button));
-    button->setComponentID (parameterID);
+    attach<ButtonAttachment> (*button, parameterID);
 }
 
 void ControlToParameterMapper::attachMenuToParameter (juce::ComboBox* comboBox, const juce::String& parameterID)
 {
-    comboBoxAttachments.add (new juce::AudioProcessorValueTreeState::ComboBoxAttachment (parameters, parameterID, *comboBox));
-    comboBox->setComponentID (parameterID);
+    attach<ComboBoxAttachment> (*comboBox, parameterID);
 }
+
 void ControlToParameterMapper::detachSlider (const juce::Slider& slider)
 {
-    const auto index = attachedSliders.indexOf (&slider);
+    const auto index = attachedControls.indexOf (&slider);
 
     if (index < 0)
         return;
 
-    sliderAttachments.remove (index);
-    attachedSliders.remove (index);
+    attachments.remove (index);
+    attachedControls.remove (index);
 }
+
+void ControlToParameterMapper::showChangesMadeElsewhere()
+{
+    for (auto* attachment : attachments)
+        attachment->showChangeMadeElsewhere();
+}
+
+void ControlToParameterMapper::timerCallback()
+{
+    showChangesMadeElsewhere();
+}
+
 } // namespace velk

@@ -1,18 +1,25 @@
 #pragma once
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "editor/controls/PolledParameterAttachment.h"
 
 namespace velk
 {
 /** The editor's one way of binding a control to a parameter. It owns every attachment, which
     keeps control and parameter in step both ways with the host's gestures, until the mapper is
     destroyed; the editor destroys it before any control.
+
+    Changes that the audio thread or a host's thread make reach the controls through the
+    mapper's timer, every 30 ms on the message thread: the thread that made them is never held
+    up by the window.
 */
-class ControlToParameterMapper
+class ControlToParameterMapper : private juce::Timer
 {
 public:
-    explicit ControlToParameterMapper (juce::AudioProcessorValueTreeState& parameters);
-    ~ControlToParameterMapper();
+    /** beginUndoTransaction starts a transaction of the store's undo history; every gesture on
+        a control calls it first, on the message thread.
+    */
+    ControlToParameterMapper (juce::AudioProcessorValueTreeState& parameters, std::function<void()> beginUndoTransaction);
+    ~ControlToParameterMapper() override;
 
     /** Binds the slider and gives it the parameter's identifier as component ID. The slider
         then shows the parameter's own value text, without a suffix of its own.
@@ -26,15 +33,22 @@ public:
     */
     void detachSlider (const juce::Slider& slider);
 
-private:
-    juce::AudioProcessorValueTreeState& parameters;
+    /** Shows in their controls the changes that other threads made since the last call. The
+        timer calls it; call it to see them without waiting.
+    */
+    void showChangesMadeElsewhere();
 
-    // Owned arrays delete from the last element to the first, and the members go in reverse:
-    // menus, then buttons, then sliders.
-    juce::OwnedArray<juce::AudioProcessorValueTreeState::SliderAttachment> sliderAttachments;
-    juce::Array<const juce::Slider*> attachedSliders; // the slider of each slider attachment
-    juce::OwnedArray<juce::AudioProcessorValueTreeState::ButtonAttachment> buttonAttachments;
-    juce::OwnedArray<juce::AudioProcessorValueTreeState::ComboBoxAttachment> comboBoxAttachments;
+    static constexpr int pollingIntervalMs = 30;
+
+private:
+    void timerCallback() override;
+    template <typename Attachment, typename Control>
+    void attach (Control& control, const juce::String& parameterID);
+
+    juce::AudioProcessorValueTreeState& parameters;
+    const std::function<void()> beginUndoTransaction;
+    juce::OwnedArray<PolledParameterAttachment> attachments;
+    juce::Array<const juce::Component*> attachedControls; // the control of each attachment
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ControlToParameterMapper)
 };
