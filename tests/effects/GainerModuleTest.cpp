@@ -121,7 +121,13 @@ TEST_F (GainerModuleTest, WholeBufferProcessingUsesTheBlockStartValueThenAdvance
         rig.module.processBlock (buffer, midi, 512);
     }
 
-    EXPECT_NEAR (buffer.getSample (1, 511), std::pow (10.0, (-6.0 - 14.0 * 512.0 / 1323.0) * 0.05), 1e-6);
+    // The second pass runs at the value the ramp reached after the first, from its first
+    // sample to its last.
+    const auto expected = std::pow (10.0, (-6.0 - 14.0 * 512.0 / 1323.0) * 0.05);
+
+    for (int channel = 0; channel < 2; ++channel)
+        for (const auto sample : { 0, 1, 511 })
+            EXPECT_NEAR (buffer.getSample (channel, sample), expected, 1e-6) << channel << ", " << sample;
 }
 
 TEST_F (GainerModuleTest, NamesItsOneParameterAndTarget)
