@@ -64,6 +64,21 @@ TEST_F (DelayLineTest, FractionalDelaysInterpolateLinearly)
     EXPECT_NEAR (out[10], 0.25, 1e-12);
 }
 
+TEST_F (DelayLineTest, FractionalEchoAcrossTheEndReadsTheLastSlotThenTheFirst)
+{
+    // The impulse lands in the last of the 1000 slots, so its echo falls between that slot
+    // and the first one, written again since: 0.75 of it, then 0.25, and nothing else after
+    // the impulse.
+    line.setDelayInSamples (10.25);
+    std::vector<double> out;
+
+    for (int n = 0; n < 1020; ++n)
+        out.push_back (line.getNextSampleWithDryWetMix (n == 999 ? 1.0 : 0.0, 0.0, 1.0));
+
+    for (size_t n = 1000; n < out.size(); ++n)
+        EXPECT_NEAR (out[n], n == 1008 ? 0.75 : (n == 1009 ? 0.25 : 0.0), 1e-12) << n;
+}
+
 TEST_F (DelayLineTest, FeedbackRepeatsEachEchoScaled)
 {
     line.setDelayInSamples (10.0);
