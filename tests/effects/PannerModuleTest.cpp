@@ -117,15 +117,16 @@ TEST_F (PannerModuleTest, WholeBufferProcessingScalesEachSide)
 
 TEST_F (PannerModuleTest, MonoBufferTakesOnlyTheLeftGain)
 {
-    gainsAt (75.0f);
+    // Left 1, right 0.5: the one channel keeps its level, and no right gain lands anywhere.
+    gainsAt (25.0f);
     juce::AudioBuffer<float> buffer (1, 64);
     juce::MidiBuffer midi;
     juce::FloatVectorOperations::fill (buffer.getWritePointer (0), 0.5f, 64);
 
     rig.module.processBlock (buffer, midi, 64);
 
-    EXPECT_EQ (buffer.getSample (0, 0), 0.25f);
-    EXPECT_EQ (buffer.getSample (0, 63), 0.25f);
+    EXPECT_EQ (buffer.getSample (0, 0), 0.5f);
+    EXPECT_EQ (buffer.getSample (0, 63), 0.5f);
 }
 
 TEST_F (PannerModuleTest, NamesItsOneParameterAndTarget)
