@@ -1,12 +1,12 @@
+#include "ThreadCpuClock.h"
 #include "realtime/BlockRenderer.h"
 #include "realtime/ProcessorScenarios.h"
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-
 namespace
 {
+using tavelin::bench::threadCpuSeconds;
 using velk::test::BlockRenderer;
 using velk::test::Scenario;
 
@@ -16,13 +16,6 @@ constexpr double settleSeconds = 0.1;
 constexpr double signalSeconds = 1.0;
 constexpr double silenceSeconds = 10.0;
 constexpr double longRunMinutes = 10.0;
-
-double threadCpuSeconds()
-{
-    timespec now{};
-    clock_gettime (CLOCK_THREAD_CPUTIME_ID, &now);
-    return (double) now.tv_sec + (double) now.tv_nsec * 1.0e-9;
-}
 
 /** Counters per stereo frame, so that every block size and rate reads on one scale: the CPU
     time of one frame in nanoseconds, and how many times faster than real time the processor runs.

@@ -7,6 +7,11 @@ set(TAVELIN_EDITOR_GOLDEN_DEFINITIONS
     TAVELIN_EDITOR_GOLDEN_FAILURES_DIR="${CMAKE_BINARY_DIR}/editor-golden-failures")
 target_compile_definitions(editor_tests PRIVATE ${TAVELIN_EDITOR_GOLDEN_DEFINITIONS})
 
+# The thread stress and the real-time tests work the window with the same kit.
+foreach(suite robustness_tests realtime_tests)
+    target_sources(${suite} PRIVATE ${CMAKE_SOURCE_DIR}/tests/editor/EditorFixture.cpp)
+endforeach()
+
 # Tests that need real windows and mouse events have their own program (its main installs an X
 # error handler before any window opens) and always run on a private Xvfb display: a missing
 # display fails them, it never skips them.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests, the benchmarks and the fuzzers need,
-# skipping those already installed.
+# skipping those already installed. With --daw also what ../shared/tools/daw-gui needs to drive
+# the editor inside Ardour's window.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,11 @@ packages=(
     libxext-dev libasound2-dev
     fonts-roboto-unhinted xvfb xauth
 )
+
+if [ "${1:-}" = "--daw" ]; then
+    packages+=(ardour xvfb openbox xdotool wmctrl x11-utils imagemagick dragonfly-reverb-vst python3-numpy gdb
+        iem-plugin-suite-vst)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,7 +4,8 @@
 # Never display :0: JUCE connects there when DISPLAY is unset, so any other test program would
 # attach to this server and die when it stops. A display number already taken makes Xvfb exit,
 # and the next random one is tried. When no server starts, the command does not run and this
-# fails.
+# fails. The server never resets: by default it does when its last client disconnects, and a
+# program that connects again at that moment is refused.
 set -uo pipefail
 
 fifo="$(mktemp -u)"
@@ -16,7 +17,7 @@ for _ in $(seq 20); do
     rm -f "$fifo"
     mkfifo "$fifo"
     candidate=$((10 + RANDOM % 1000))
-    Xvfb ":$candidate" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    Xvfb ":$candidate" -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     server=$!
     read -r display <"$fifo" || display=""
     [ -n "$display" ] && break

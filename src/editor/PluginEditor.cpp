@@ -55,6 +55,9 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupRandomizer();
     setupScopeAndFooter();
     setupIconButtons();
+    setupPresetBrowser();
+    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileChooser);
+    createModMatrixView();
 
     setUpResizing();
 
@@ -67,6 +70,7 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
     // A menu left open would outlive the window; its choice is dropped (the menus watch their
     // controls for deletion).
     juce::PopupMenu::dismissAllActiveMenus();
+    presetSelector->getFileTree().removeListener (this);
 
     for (int lfo = 0; lfo < numLfos; ++lfo)
         processor.valueTreeState.removeParameterListener (lfoWaveParameterUID (lfo), lfoDisplays[lfo]);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "editor/MainMenu.h"
 #include "editor/components/FilterModeDisplay.h"
 #include "editor/components/LFODisplay.h"
 #include "editor/components/LogoComponent.h"
+#include "editor/components/ModMatrixComponent.h"
 #include "editor/components/OscilloscopeComponent.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
+#include "editor/components/PresetSelectorComponent.h"
 #include "editor/components/SubSectionLabel.h"
 #include "editor/components/VelkPanel.h"
 #include "editor/controls/CCMapperUIManager.h"
@@ -30,6 +33,7 @@ class TavelinAudioProcessor;
 */
 class TavelinAudioProcessorEditor : public juce::AudioProcessorEditor,
                                     public juce::Button::Listener,
+                                    public juce::FileBrowserListener,
                                     public juce::Timer,
                                     public juce::Slider::Listener
 {
@@ -50,6 +54,10 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void buttonClicked (juce::Button*) override;
+    void selectionChanged() override;
+    void fileClicked (const juce::File&, const juce::MouseEvent&) override;
+    void fileDoubleClicked (const juce::File&) override;
+    void browserRootChanged (const juce::File&) override;
     void timerCallback() override;
     void sliderValueChanged (juce::Slider*) override;
 
@@ -65,6 +73,40 @@ public:
     */
     void createAndBindChainKnob (int chain, juce::OwnedArray<velk::VelkKnob>& knobs, const juce::String& parameterID,
                                  const juce::String& suffix, const juce::Colour& colour);
+
+    //==============================================================================
+    /** Parameter `parameterIndex` of chain `chainIndex` (both from 0): pitch, size, feedback and
+        mix of the pitch shifter; time, synced time, sync, feed and mix of the delay; gain; pan;
+        last the delay's ping-pong. Null for an index or chain without one.
+    */
+    juce::RangedAudioParameter* getChainParameter (int parameterIndex, int chainIndex) const;
+
+    /** Gives the destination chain the source chain's module settings, then its targets' matrix
+        depths and scales column by column, each change in a gesture of its own. The bypass,
+        serial-mode and to-filter switches are no settings; a chain copied onto itself, or a
+        chain that does not exist, changes nothing.
+    */
+    void copyChainSettings (int sourceChain, int destinationChain);
+
+    /** The chain menu's choice: 1 "COPY SETTINGS" remembers the chain, 2 "PASTE SETTINGS" copies
+        the remembered one onto it (nothing before a copy); 0, a dismissed menu, does nothing.
+    */
+    void chainMenuItemChosen (int chain, int itemId);
+
+    /** The config button's menu, which acts on the item the user chose from it. */
+    velk::MainMenu& getMainMenu() noexcept { return *mainMenu; }
+
+    /** What "S" does with the file chosen in its dialog: saves the preset there, with the preset
+        extension unless the name has it in some letter case, names the current preset after it
+        and selects it in the browser. A save into the "MIDI" folder reaches program changes at
+        once. A failed save changes nothing.
+    */
+    void savePresetAs (const juce::File& chosen);
+
+    /** The names without extension of the preset files directly in the folder, in natural
+        order (case ignored, runs of digits by value).
+    */
+    static juce::StringArray generate_presets_list (const juce::File& folder);
 
 private:
     //==============================================================================
@@ -107,18 +149,23 @@ private:
 
     //==============================================================================
     // The matrix view and the chains' copy and paste (PluginEditorMatrixAndCopy.cpp).
+    void createModMatrixView();
     void matrixViewClicked();
     void chainMenuClicked (int chain);
 
     //==============================================================================
     // Presets: the browser, save, previous and next (PluginEditorPresets.cpp).
+    void setupPresetBrowser();
     void presetBrowserClicked();
     void savePresetClicked();
     void stepPresetClicked (int direction);
 
     //==============================================================================
     // The randomizer buttons and the main menu (PluginEditorMainMenu.cpp).
-    void randomizeClicked (juce::Button& button);
+    void randomizeFXClicked();
+    void randomizeLFOClicked();
+    void randomizeMatrixClicked();
+    void randomizeAllClicked();
     void configClicked();
 
     //==============================================================================
@@ -211,8 +258,20 @@ private:
     std::unique_ptr<velk::SubSectionLabel> modScaleLabel;
     std::unique_ptr<juce::DrawableButton> configButton, matrixViewButton;
 
+    std::unique_ptr<velk::MainMenu> mainMenu;
+
+    // The preset browser, hidden until the preset name is clicked, and the file the last save
+    // wrote, whose selection in it must not cut the sound (forgotten at the next pick).
+    std::unique_ptr<velk::PresetSelectorComponent> presetSelector;
+    juce::File presetJustSaved;
+
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
+    // Declared after the main menu, whose map dialogs call back into it.
     std::unique_ptr<juce::FileChooser> fileChooser;
+
+    // Over everything below the title bar when shown, in place of the sections and the scope.
+    std::unique_ptr<velk::ModMatrixComponent> modMatrixView;
+    int chainCopySourceIndex = -1; // the chain of the last "COPY SETTINGS", -1 before any
 
     // Declared last so that it goes first: every attachment is deleted before its control.
     velk::ControlToParameterMapper parameterMapper;

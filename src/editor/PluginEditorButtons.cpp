@@ -17,6 +17,12 @@ void TavelinAudioProcessorEditor::buttonClicked (juce::Button* button)
         matrixViewClicked();
     else if (const auto chain = chainMenuButtons.indexOf (dynamic_cast<juce::TextButton*> (button)); chain >= 0)
         chainMenuClicked (chain);
-    else
-        randomizeClicked (*button);
+    else if (button == randomizeFXButton.get())
+        randomizeFXClicked();
+    else if (button == randomizeLFOButton.get())
+        randomizeLFOClicked();
+    else if (button == randomizeMatrixButton.get())
+        randomizeMatrixClicked();
+    else if (button == randomizeAllButton.get())
+        randomizeAllClicked();
 }

@@ -30,6 +30,8 @@ void TavelinAudioProcessorEditor::resized()
     layOutChains();
     layOutOutputAndFooter();
     layOutLFOs();
+    presetSelector->setBounds (Tavelin::Panel::overlays().presetSelector);
+    modMatrixView->setBounds (Tavelin::Panel::overlays().modMatrixView);
 
     scaleChildren (scale);
 }
@@ -48,8 +50,12 @@ void TavelinAudioProcessorEditor::setUpResizing()
     const auto stored = processor.getPreferences().uiScaleFactor;
     const auto scale = isWindowScale (stored) ? stored : 1.0f;
 
-    // Truncated, as the stored scale is the width / 840 that the last window had.
-    setSize ((int) ((float) baseWidth * scale), (int) ((float) baseHeight * scale));
+    // The stored scale is the last window's width / 840, a float a hair below or above the
+    // width: rounded, it gives that width back (truncated, a window shrank by a pixel at every
+    // reopen). The height follows from the width as the constrainer made it while the user
+    // dragged, so the window comes back at the size it was left at, to the pixel.
+    const auto width = juce::roundToInt ((float) baseWidth * scale);
+    setSize (width, juce::roundToInt ((double) width / sizes.getFixedAspectRatio()));
 }
 
 void TavelinAudioProcessorEditor::storeScale (float scale)

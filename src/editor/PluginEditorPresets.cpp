@@ -1,7 +1,93 @@
 #include "editor/PluginEditor.h"
+#include "editor/PresetStepper.h"
+#include "processor/PluginProcessor.h"
+#include "processor/PresetsManager.h"
+#include "processor/ProgramChangeManager.h"
+
+#include <utility>
 
 //==============================================================================
-// Until the preset actions are built, their clicks change nothing.
-void TavelinAudioProcessorEditor::presetBrowserClicked() {}
-void TavelinAudioProcessorEditor::savePresetClicked() {}
-void TavelinAudioProcessorEditor::stepPresetClicked (int) {}
+void TavelinAudioProcessorEditor::setupPresetBrowser()
+{
+    presetSelector = std::make_unique<velk::PresetSelectorComponent>();
+    addChildComponent (*presetSelector);
+    presetSelector->getFileTree().addListener (this);
+}
+
+void TavelinAudioProcessorEditor::presetBrowserClicked()
+{
+    presetSelector->setVisible (!presetSelector->isVisible());
+}
+
+void TavelinAudioProcessorEditor::selectionChanged()
+{
+    const auto file = presetSelector->getFileTree().getSelectedFile();
+
+    // Deselecting on the way to another entry, or opening a folder, picks no preset.
+    if (!file.existsAsFile())
+        return;
+
+    // The file just saved holds the state in place: loading it must not cut the sound off.
+    const auto memories = file == std::exchange (presetJustSaved, {}) ? velk::PresetLoader::ModuleMemories::keep
+                                                                      : velk::PresetLoader::ModuleMemories::clear;
+    processor.loadPreset (file, memories);
+}
+
+void TavelinAudioProcessorEditor::fileClicked (const juce::File&, const juce::MouseEvent&) {}
+void TavelinAudioProcessorEditor::fileDoubleClicked (const juce::File&) {}
+void TavelinAudioProcessorEditor::browserRootChanged (const juce::File&) {}
+
+//==============================================================================
+void TavelinAudioProcessorEditor::savePresetClicked()
+{
+    const auto dialogFlags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                             | juce::FileBrowserComponent::warnAboutOverwriting;
+
+    // Owned by the editor: closing the window closes the dialog and drops its result.
+    fileChooser = std::make_unique<juce::FileChooser> ("Save Preset", juce::File (velk::PresetsManager::presetsFolderPath),
+                                                       juce::String ("*.") + velk::PresetsManager::presetFileExtension, true, false);
+    fileChooser->launchAsync (dialogFlags, [this] (const juce::FileChooser& chooser)
+                              {
+                                  if (const auto chosen = chooser.getResult(); chosen != juce::File())
+                                      savePresetAs (chosen); });
+}
+
+void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
+{
+    const auto* extension = velk::PresetsManager::presetFileExtension;
+    const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
+
+    // Nothing was saved, so nothing may claim it was.
+    if (velk::PresetsManager::savePreset (processor.valueTreeState.copyState(), file).failed())
+        return;
+
+    processor.getCurrentPreset().setFile (file);
+    presetJustSaved = file;
+    presetSelector->refreshAndSelect (file);
+
+    const auto midiFolder = velk::ProgramChangeManager::getMidiPresetsFolder();
+
+    if (file.getParentDirectory().getFullPathName().equalsIgnoreCase (midiFolder.getFullPathName()))
+        processor.getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
+}
+
+//==============================================================================
+void TavelinAudioProcessorEditor::stepPresetClicked (int direction)
+{
+    const auto& current = processor.getCurrentPreset();
+
+    // A file that does not load is stepped over, so one broken file cannot stop the arrows.
+    for (const auto& file : velk::PresetStepper::filesToTry (juce::File (current.getFilePath()), current.getName(), direction))
+        if (processor.loadPreset (file).wasOk())
+            return;
+}
+
+juce::StringArray TavelinAudioProcessorEditor::generate_presets_list (const juce::File& folder)
+{
+    juce::StringArray names;
+
+    for (const auto& file : velk::PresetStepper::listPresetFiles (folder))
+        names.add (file.getFileNameWithoutExtension());
+
+    return names;
+}

@@ -58,7 +58,9 @@ constexpr int rateList = 0;
 //==============================================================================
 void TavelinAudioProcessorEditor::timerCallback()
 {
-    // MIDI program changes wait for the editor here once presets load from it.
+    // While the window is open, MIDI program changes wait for it here.
+    processor.loadRequestedProgramChange();
+
     for (int chain = 0; chain < numChains; ++chain)
     {
         updateChainSyncControlsVisibility (chain);

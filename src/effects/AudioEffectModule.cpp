@@ -21,6 +21,8 @@ void AudioEffectModule::precalculateForBlock()
     modsActive = manager != nullptr && manager->areModsActiveForTargets (targetIndices);
 }
 
+void AudioEffectModule::precalculateForBypassedBlock() {}
+
 void AudioEffectModule::calc() {}
 
 void AudioEffectModule::cleanUp() {}

@@ -50,6 +50,14 @@ public:
     */
     virtual void precalculateForBlock();
 
+    /** Instead of precalculateForBlock() in a block in which the module's chain is bypassed.
+        A bypassed module neither moves its ramps nor runs its memories, so what
+        precalculateForBlock() works out is worked out again, from the same state, in the block
+        in which the chain rejoins. Only a setting whose effect depends on every value it
+        passed through, not on the last one alone, is followed here; this version follows none.
+    */
+    virtual void precalculateForBypassedBlock();
+
     virtual void calc();
 
     virtual float processSingleSample (float x, int channel) = 0;

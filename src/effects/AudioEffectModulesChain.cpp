@@ -33,6 +33,12 @@ void AudioEffectModulesChain::precalculateForBlock()
         module->precalculateForBlock();
 }
 
+void AudioEffectModulesChain::precalculateForBypassedBlock()
+{
+    for (auto* module : modules)
+        module->precalculateForBypassedBlock();
+}
+
 void AudioEffectModulesChain::calc()
 {
     for (auto* module : modules)

@@ -23,6 +23,7 @@ public:
     void prepareToPlay (double newSampleRate, int blockSize) override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
     void precalculateForBlock() override;
+    void precalculateForBypassedBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
     void processFrames (float* left, float* right, int numFrames) override;

@@ -1,5 +1,7 @@
 #include "effects/DCBlockerModule.h"
 
+#include <emmintrin.h>
+
 namespace velk
 {
 DCBlockerModule::DCBlockerModule (const juce::String& moduleUid, int numChannelsToKeep)
@@ -27,6 +29,12 @@ void DCBlockerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
 {
     const auto channelsToFilter = juce::jmin (buffer.getNumChannels(), (int) channelStates.size());
 
+    if (channelsToFilter == 2)
+    {
+        filterChannels (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples, channelStates[0], channelStates[1]);
+        return;
+    }
+
     for (int channel = 0; channel < channelsToFilter; ++channel)
         filterChannel (buffer.getWritePointer (channel), numSamples, channelStates[(size_t) channel]);
 }
@@ -34,8 +42,7 @@ void DCBlockerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
 void DCBlockerModule::processFrames (float* left, float* right, int numFrames)
 {
     jassert (channelStates.size() >= 2);
-    filterChannel (left, numFrames, channelStates[0]);
-    filterChannel (right, numFrames, channelStates[1]);
+    filterChannels (left, right, numFrames, channelStates[0], channelStates[1]);
 }
 
 float DCBlockerModule::processSingleSample (float x, int channel)
@@ -56,6 +63,32 @@ void DCBlockerModule::filterChannel (float* samples, int numSamples, ChannelStat
 
     state.x1 = x1;
     state.y1 = y1;
+}
+
+void DCBlockerModule::filterChannels (float* left, float* right, int numSamples, ChannelState& leftState, ChannelState& rightState) noexcept
+{
+    // filterChannel() on both, left in the low lane and right in the high one: the two
+    // recurrences wait on each other's latency no longer.
+    auto x1 = _mm_set_pd (rightState.x1, leftState.x1);
+    auto y1 = _mm_set_pd (rightState.y1, leftState.y1);
+    const auto r = _mm_set_pd (rightState.r, leftState.r);
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const auto x = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (left + i), _mm_load_ss (right + i)));
+        const auto y = _mm_add_pd (_mm_sub_pd (x, x1), _mm_mul_pd (r, y1));
+        x1 = x;
+        y1 = y;
+
+        const auto rounded = _mm_cvtpd_ps (y);
+        _mm_store_ss (left + i, rounded);
+        _mm_store_ss (right + i, _mm_shuffle_ps (rounded, rounded, _MM_SHUFFLE (1, 1, 1, 1)));
+    }
+
+    _mm_storel_pd (&leftState.x1, x1);
+    _mm_storeh_pd (&rightState.x1, x1);
+    _mm_storel_pd (&leftState.y1, y1);
+    _mm_storeh_pd (&rightState.y1, y1);
 }
 
 double DCBlockerModule::filterSample (double x, double& x1, double& y1, double r) noexcept

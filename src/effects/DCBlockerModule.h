@@ -32,6 +32,9 @@ private:
     /** The recurrence over one channel's samples, its memory held in locals meanwhile. */
     static void filterChannel (float* samples, int numSamples, ChannelState& state) noexcept;
 
+    /** The same on two channels side by side. */
+    static void filterChannels (float* left, float* right, int numSamples, ChannelState& leftState, ChannelState& rightState) noexcept;
+
     /** One step of y[n] = (x[n] - x[n-1]) + R * y[n-1], kept in double precision. */
     static double filterSample (double x, double& x1, double& y1, double r) noexcept;
 

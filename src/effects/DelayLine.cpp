@@ -17,8 +17,8 @@ void DelayLine<FloatType>::setMaximumLength (int newLength)
 {
     buffer.resize ((size_t) juce::jmax (0, newLength), FloatType());
 
-    if (writeIndex >= getMaximumLength())
-        writeIndex = 0;
+    if (cursor.writeIndex >= getMaximumLength())
+        cursor.writeIndex = 0;
 }
 
 template <typename FloatType>
@@ -31,26 +31,15 @@ void DelayLine<FloatType>::setGlideLength (int newGlideLength) noexcept
 template <typename FloatType>
 void DelayLine<FloatType>::setDelayInSamples (FloatType newDelay) noexcept
 {
-    // NaN would reach the read position, and infinity would never halve into the line.
-    if (!std::isfinite (newDelay))
-        return;
-
-    // Halving keeps the echo on the beat (an octave of time) where clipping would not.
-    const auto longestDelay = (FloatType) (getMaximumLength() - 1);
-
-    while (newDelay > longestDelay && longestDelay > 0)
-        newDelay *= (FloatType) 0.5;
-
-    delayInSamples = newDelay;
-    delayRamp.aimAt (newDelay, glideLength);
+    aim (cursor, newDelay, getMaximumLength(), glideLength);
 }
 
 template <typename FloatType>
 void DelayLine<FloatType>::takeDelayOf (const DelayLine& other) noexcept
 {
     jassert (buffer.size() == other.buffer.size() && glideLength == other.glideLength);
-    delayInSamples = other.delayInSamples;
-    delayRamp = other.delayRamp;
+    cursor.delayInSamples = other.cursor.delayInSamples;
+    cursor.delayRamp = other.cursor.delayRamp;
 }
 
 template <typename FloatType>
@@ -58,7 +47,7 @@ void DelayLine<FloatType>::cleanUp() noexcept
 {
     std::fill (buffer.begin(), buffer.end(), FloatType());
     lastOutput = 0;
-    writeIndex = 0;
+    cursor.writeIndex = 0;
 }
 
 template <typename FloatType>
@@ -79,10 +68,12 @@ FloatType DelayLine<FloatType>::getNextCrossFedSample (FloatType input, FloatTyp
 template <typename FloatType>
 bool DelayLine<FloatType>::isInStepWith (const DelayLine& other) const noexcept
 {
-    return buffer.size() == other.buffer.size() && writeIndex == other.writeIndex
-           && delayInSamples == other.delayInSamples && glideLength == other.glideLength
-           && delayRamp.current == other.delayRamp.current && delayRamp.step == other.delayRamp.step
-           && delayRamp.countdown == other.delayRamp.countdown;
+    const auto& a = cursor;
+    const auto& b = other.cursor;
+    return buffer.size() == other.buffer.size() && a.writeIndex == b.writeIndex
+           && a.delayInSamples == b.delayInSamples && glideLength == other.glideLength
+           && a.delayRamp.current == b.delayRamp.current && a.delayRamp.step == b.delayRamp.step
+           && a.delayRamp.countdown == b.delayRamp.countdown;
 }
 
 template <typename FloatType>
@@ -98,24 +89,29 @@ void DelayLine<FloatType>::getNextFrames (DelayLine& left, DelayLine& right, flo
     const auto infinity = _mm_set1_pd (std::numeric_limits<double>::infinity());
     auto lastOutputs = _mm_set_pd (right.lastOutput, left.lastOutput);
 
+    // The left line's cursor stands for both.
+    auto position = left.cursor;
+    const auto length = left.getMaximumLength();
+    auto* const leftBuffer = left.buffer.data();
+    auto* const rightBuffer = right.buffer.data();
+
     for (int i = 0; i < numFrames; ++i)
     {
-        // The left line's delay and glide stand for both.
         if (delays != nullptr)
-            left.setDelayInSamples (delays[i]);
+            aim (position, delays[i], length, left.glideLength);
 
         // write() on both side by side: a value that isn't finite fails the comparison and is
         // written as silence.
         const auto inputs = _mm_cvtps_pd (_mm_unpacklo_ps (_mm_load_ss (samplesLeft + i), _mm_load_ss (samplesRight + i)));
         const auto next = _mm_add_pd (inputs, _mm_mul_pd (feedbackGain, lastOutputs));
         const auto written = _mm_and_pd (next, _mm_cmplt_pd (_mm_andnot_pd (signBit, next), infinity));
-        _mm_storel_pd (left.buffer.data() + left.writeIndex, written);
-        _mm_storeh_pd (right.buffer.data() + left.writeIndex, written);
-        left.moveWritePosition();
+        _mm_storel_pd (leftBuffer + position.writeIndex, written);
+        _mm_storeh_pd (rightBuffer + position.writeIndex, written);
+        moveWritePosition (position, length);
 
-        const auto tap = left.placeRead (left.glideDelay());
-        const auto a = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + tap.index), right.buffer.data() + tap.index);
-        const auto b = _mm_loadh_pd (_mm_load_sd (left.buffer.data() + tap.partner), right.buffer.data() + tap.partner);
+        const auto tap = placeRead (position, glideDelay (position, left.glideEnabled), length);
+        const auto a = _mm_loadh_pd (_mm_load_sd (leftBuffer + tap.index), rightBuffer + tap.index);
+        const auto b = _mm_loadh_pd (_mm_load_sd (leftBuffer + tap.partner), rightBuffer + tap.partner);
         lastOutputs = _mm_add_pd (a, _mm_mul_pd (_mm_set1_pd (tap.fraction), _mm_sub_pd (b, a)));
 
         const auto mixed = _mm_add_pd (_mm_mul_pd (inputs, _mm_set1_pd (gains[i].dry)), _mm_mul_pd (lastOutputs, _mm_set1_pd (gains[i].wet)));
@@ -126,51 +122,116 @@ void DelayLine<FloatType>::getNextFrames (DelayLine& left, DelayLine& right, flo
 
     _mm_storel_pd (&left.lastOutput, lastOutputs);
     _mm_storeh_pd (&right.lastOutput, lastOutputs);
-    right.writeIndex = left.writeIndex;
-    right.takeDelayOf (left);
+    left.cursor = position;
+    right.cursor = position;
+}
+
+template <typename FloatType>
+void DelayLine<FloatType>::getNextCrossFedFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                                                  const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                                                  CrossFeed& crossFeed, int numFrames) noexcept
+{
+    jassert (left.isInStepWith (right));
+
+    // The left line's cursor stands for both.
+    auto position = left.cursor;
+    const auto length = left.getMaximumLength();
+    auto* const leftBuffer = left.buffer.data();
+    auto* const rightBuffer = right.buffer.data();
+    auto feed = crossFeed;
+    auto leftLastOutput = left.lastOutput;
+    auto rightLastOutput = right.lastOutput;
+
+    for (int i = 0; i < numFrames; ++i)
+    {
+        if (delays != nullptr)
+            aim (position, delays[i], length, left.glideLength);
+
+        // The left side hears the right side of the frame before; the right side hears this
+        // frame's left side. Both write at the same position and read at the same tap.
+        const auto writeIndex = position.writeIndex;
+        leftLastOutput = feed.echoes[1];
+        leftBuffer[writeIndex] = silenceIfNotFinite ((FloatType) feed.inputs[1] + feedback * leftLastOutput);
+        moveWritePosition (position, length);
+        const auto tap = placeRead (position, glideDelay (position, left.glideEnabled), length);
+        const auto leftInput = samplesLeft[i];
+        const auto leftEcho = (float) left.read (tap);
+
+        rightLastOutput = leftEcho;
+        rightBuffer[writeIndex] = silenceIfNotFinite ((FloatType) leftInput + feedback * rightLastOutput);
+        const auto rightInput = samplesRight[i];
+        const auto rightEcho = (float) right.read (tap);
+
+        feed = { { leftInput, rightInput }, { leftEcho, rightEcho } };
+        samplesLeft[i] = leftInput * gains[i].dry + leftEcho * gains[i].wet;
+        samplesRight[i] = rightInput * gains[i].dry + rightEcho * gains[i].wet;
+    }
+
+    crossFeed = feed;
+    left.lastOutput = leftLastOutput;
+    right.lastOutput = rightLastOutput;
+    left.cursor = position;
+    right.cursor = position;
 }
 
 //==============================================================================
 template <typename FloatType>
 FloatType DelayLine<FloatType>::writeAndRead (FloatType valueToWrite) noexcept
 {
-    write (valueToWrite);
-    return read (placeRead (glideDelay()));
-}
-
-template <typename FloatType>
-void DelayLine<FloatType>::write (FloatType valueToWrite) noexcept
-{
     // A NaN or infinite sample, once written, would circle through the feedback for good and
     // silence the echoes of everything played after it: silence takes its place.
-    buffer[(size_t) writeIndex] = std::isfinite (valueToWrite) ? valueToWrite : FloatType();
-    moveWritePosition();
-}
-
-template <typename FloatType>
-void DelayLine<FloatType>::moveWritePosition() noexcept
-{
-    writeIndex = writeIndex + 1 < getMaximumLength() ? writeIndex + 1 : 0;
-}
-
-template <typename FloatType>
-FloatType DelayLine<FloatType>::glideDelay() noexcept
-{
-    if (!glideEnabled)
-        return delayInSamples;
-
-    delayRamp.advance();
-    return delayRamp.current;
-}
-
-template <typename FloatType>
-typename DelayLine<FloatType>::ReadTap DelayLine<FloatType>::placeRead (FloatType delay) const noexcept
-{
     const auto length = getMaximumLength();
+    buffer[(size_t) cursor.writeIndex] = silenceIfNotFinite (valueToWrite);
+    moveWritePosition (cursor, length);
+    return read (placeRead (cursor, glideDelay (cursor, glideEnabled), length));
+}
 
+template <typename FloatType>
+FloatType DelayLine<FloatType>::read (const ReadTap& tap) const noexcept
+{
+    const auto a = buffer[(size_t) tap.index];
+    return a + tap.fraction * (buffer[(size_t) tap.partner] - a);
+}
+
+template <typename FloatType>
+void DelayLine<FloatType>::aim (Cursor& position, FloatType newDelay, int length, int glide) noexcept
+{
+    // NaN would reach the read position, and infinity would never halve into the line.
+    if (!std::isfinite (newDelay))
+        return;
+
+    // Halving keeps the echo on the beat (an octave of time) where clipping would not.
+    const auto longestDelay = (FloatType) (length - 1);
+
+    while (newDelay > longestDelay && longestDelay > 0)
+        newDelay *= (FloatType) 0.5;
+
+    position.delayInSamples = newDelay;
+    position.delayRamp.aimAt (newDelay, glide);
+}
+
+template <typename FloatType>
+void DelayLine<FloatType>::moveWritePosition (Cursor& position, int length) noexcept
+{
+    position.writeIndex = position.writeIndex + 1 < length ? position.writeIndex + 1 : 0;
+}
+
+template <typename FloatType>
+FloatType DelayLine<FloatType>::glideDelay (Cursor& position, bool gliding) noexcept
+{
+    if (!gliding)
+        return position.delayInSamples;
+
+    position.delayRamp.advance();
+    return position.delayRamp.current;
+}
+
+template <typename FloatType>
+typename DelayLine<FloatType>::ReadTap DelayLine<FloatType>::placeRead (const Cursor& position, FloatType delay, int length) noexcept
+{
     // The read follows the write advance, so a delay of D samples sounds D - 1 samples after
     // the write, and a delay of 1 reads what was just written.
-    auto pos = (FloatType) writeIndex - delay;
+    auto pos = (FloatType) position.writeIndex - delay;
 
     if (pos >= (FloatType) length)
         pos -= (FloatType) length;
@@ -190,10 +251,9 @@ typename DelayLine<FloatType>::ReadTap DelayLine<FloatType>::placeRead (FloatTyp
 }
 
 template <typename FloatType>
-FloatType DelayLine<FloatType>::read (const ReadTap& tap) const noexcept
+FloatType DelayLine<FloatType>::silenceIfNotFinite (FloatType value) noexcept
 {
-    const auto a = buffer[(size_t) tap.index];
-    return a + tap.fraction * (buffer[(size_t) tap.partner] - a);
+    return std::isfinite (value) ? value : FloatType();
 }
 
 template class DelayLine<double>;

@@ -60,10 +60,30 @@ public:
                                const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
                                int numFrames) noexcept;
 
+    /** What the ping-pong cross-feed carries from one side to the other: each side's last
+        input and echo, left first.
+    */
+    struct CrossFeed
+    {
+        float inputs[2]{};
+        float echoes[2]{};
+    };
+
+    /** A stretch of ping-pong frames through two lines in step (isInStepWith()), in place:
+        frame by frame the same as setDelayInSamples (delays[i]) on both, when `delays` is
+        given, then getNextCrossFedSample() on the left line with the right side's last input
+        and echo, and on the right line with the left side's, each side mixed as
+        input * gains[i].dry + echo * gains[i].wet in single precision. The read is placed
+        once for both lines.
+    */
+    static void getNextCrossFedFrames (DelayLine& left, DelayLine& right, float* samplesLeft, float* samplesRight,
+                                       const FloatType* delays, FloatType feedback, const EqualPowerGains* gains,
+                                       CrossFeed& crossFeed, int numFrames) noexcept;
+
     int getMaximumLength() const noexcept { return (int) buffer.size(); }
-    int getWriteIndex() const noexcept { return writeIndex; }
-    FloatType getDelayInSamples() const noexcept { return delayInSamples; }
-    FloatType getGlidingDelay() const noexcept { return delayRamp.current; }
+    int getWriteIndex() const noexcept { return cursor.writeIndex; }
+    FloatType getDelayInSamples() const noexcept { return cursor.delayInSamples; }
+    FloatType getGlidingDelay() const noexcept { return cursor.delayRamp.current; }
 
 private:
     //==============================================================================
@@ -75,18 +95,29 @@ private:
         FloatType fraction;
     };
 
+    /** What moves from frame to frame: the write position and the delay with its glide. A
+        stretch of frames keeps it in a local while it writes the memory, whose stores could
+        otherwise land on the line's members as far as the compiler can tell.
+    */
+    struct Cursor
+    {
+        int writeIndex = 0;
+        FloatType delayInSamples = 1000;
+        ParameterRamp<FloatType> delayRamp{ 1000 };
+    };
+
     FloatType writeAndRead (FloatType valueToWrite) noexcept;
-    void write (FloatType valueToWrite) noexcept;
-    void moveWritePosition() noexcept;
-    FloatType glideDelay() noexcept;
-    ReadTap placeRead (FloatType delay) const noexcept;
     FloatType read (const ReadTap& tap) const noexcept;
+
+    static void aim (Cursor& position, FloatType newDelay, int length, int glide) noexcept;
+    static void moveWritePosition (Cursor& position, int length) noexcept;
+    static FloatType glideDelay (Cursor& position, bool gliding) noexcept;
+    static ReadTap placeRead (const Cursor& position, FloatType delay, int length) noexcept;
+    static FloatType silenceIfNotFinite (FloatType value) noexcept;
 
     std::vector<FloatType> buffer;
     FloatType lastOutput = 0;
-    int writeIndex = 0;
-    FloatType delayInSamples = 1000;
-    ParameterRamp<FloatType> delayRamp{ 1000 };
+    Cursor cursor;
     bool glideEnabled = false;
     int glideLength = 0;
 

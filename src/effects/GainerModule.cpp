@@ -51,14 +51,14 @@ void GainerModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuf
     const auto targetDb = modsActive ? knobDb + (gainRow.range.end - knobDb) * pollModulation (0) : knobDb;
 
     gainRamp.aimAt (targetDb, rampLengthSamples);
-    buffer.applyGain (0, numSamples, toGain (gainRamp.current));
+    buffer.applyGain (0, numSamples, rampGain (gainRamp.current));
     gainRamp.advance (numSamples);
 }
 
 void GainerModule::precalculateForBlock()
 {
     gainRamp.aimAt (gainValue->load(), rampLengthSamples);
-    gain = toGain (gainRamp.current);
+    gain = rampGain (gainRamp.current);
     AudioEffectModule::precalculateForBlock();
 }
 
@@ -67,7 +67,7 @@ void GainerModule::calc()
     gainRamp.advance();
 
     if (modsActive)
-        gain = modulatedGain (toGain (gainValue->load()), pollModulation (0));
+        gain = modulatedGain (knobGain (gainValue->load()), pollModulation (0));
 }
 
 float GainerModule::processSingleSample (float x, int)
@@ -82,12 +82,12 @@ void GainerModule::processFrames (float* left, float* right, int numFrames)
     if (modsActive)
     {
         // The knob holds through the frames, so its power of ten is taken once.
-        const auto knobGain = toGain (gainValue->load());
+        const auto knob = knobGain (gainValue->load());
         const auto* modulation = getModulationFrames (0);
 
         for (int i = 0; i < numFrames; ++i)
         {
-            frameGain = modulatedGain (knobGain, modulation[i]);
+            frameGain = modulatedGain (knob, modulation[i]);
             left[i] *= frameGain;
             right[i] *= frameGain;
         }
@@ -106,11 +106,6 @@ void GainerModule::processFrames (float* left, float* right, int numFrames)
 }
 
 //==============================================================================
-float GainerModule::toGain (float decibels) noexcept
-{
-    return juce::Decibels::decibelsToGain (decibels);
-}
-
 float GainerModule::modulatedGain (float knobGain, float modulation) noexcept
 {
     return knobGain + (1.0f - knobGain) * modulation;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/AudioEffectModule.h"
+#include "effects/DecibelGain.h"
 #include "effects/ParameterRamp.h"
 
 namespace velk
@@ -31,8 +32,6 @@ public:
 
 private:
     //==============================================================================
-    static float toGain (float decibels) noexcept;
-
     /** Modulation pulls the knob's multiplier toward unity. */
     static float modulatedGain (float knobGain, float modulation) noexcept;
 
@@ -40,6 +39,9 @@ private:
     ParameterRamp<float> gainRamp;
     int rampLengthSamples = 0;
     float gain = 1.0f;
+
+    // The ramp's level and the knob's, kept apart: both are asked for in the same blocks.
+    DecibelGain rampGain, knobGain;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GainerModule)
 };

@@ -26,6 +26,8 @@ public:
 private:
     //==============================================================================
     float getModulatedPosition() const noexcept;
+    /** Pans a stretch in place, each frame by its own modulated position. */
+    static void panFrames (float* left, float* right, float knob, const float* modulation, int numFrames) noexcept;
     static float modulatedPosition (float knob, float modulation) noexcept;
     void applyPanLaw (float position) noexcept;
     static float leftGainAt (float position) noexcept;

@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <limits>
 #include <vector>
 
 namespace velk
@@ -66,14 +67,29 @@ private:
         FloatType weight[numGrains];
     };
 
-    HeadTaps placeHeads() const noexcept;
+    /** What places the heads and holds while the grain size does, copied out of the shifter so
+        that a stretch of frames keeps it in registers while it writes the memory.
+    */
+    struct Geometry
+    {
+        alignas (16) FloatType offsets[numGrains];
+        FloatType grainSize;
+        FloatType windowScale;
+        const FloatType* window;
+        int circleSlots;
+        int wholeGrain;
+    };
+
+    Geometry getGeometry() const noexcept;
+    static HeadTaps placeHeads (const Geometry& geometry, FloatType headPhase, int writePosition) noexcept;
     FloatType readHeads (const HeadTaps& taps) const noexcept;
 
     /** The step after the heads are read: writes the input with the fed-back output, then
         moves the heads and the write position.
     */
     void advance (FloatType input, FloatType feedback, FloatType out) noexcept;
-    void movePositions() noexcept;
+    static void movePositions (FloatType& headPhase, int& writePosition, FloatType speed, FloatType size, int slots) noexcept;
+    FloatType getRatioOf (int semitones) const noexcept;
 
     std::vector<FloatType> buffer;
     std::vector<FloatType> window;
@@ -81,6 +97,10 @@ private:
     FloatType phase = 0;
     FloatType grainSize = 0;
     FloatType ratio = 1;
+
+    // The last size asked for: asked again (every block), it would set what it set before.
+    // Not a number until the first request after prepare(), which may change the memory.
+    FloatType requestedGrainSize = std::numeric_limits<FloatType>::quiet_NaN();
     std::vector<FloatType> grainOffsets;
     FloatType inverseGrainSize = 0;
 

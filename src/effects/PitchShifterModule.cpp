@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include <emmintrin.h>
+
 namespace velk
 {
 namespace
@@ -95,13 +97,16 @@ void PitchShifterModule::precalculateForBlock()
     pitchSemitones = clampSemitones (roundToIndex (pitchValue->load()));
     mix = (float) (mixRamp.current * 0.01);
 
-    const auto grainSize = sampleRate * 0.001 * (double) sizeValue->load();
-
-    for (auto& shifter : shifters)
-        shifter.setGrainSize (grainSize);
-
+    followGrainSize();
     setSemitones (pitchSemitones);
     AudioEffectModule::precalculateForBlock();
+}
+
+void PitchShifterModule::precalculateForBypassedBlock()
+{
+    // Each change of the grain size folds the heads' phase into the new grain, so a bypassed
+    // shifter still takes every size the knob passes through.
+    followGrainSize();
 }
 
 void PitchShifterModule::calc()
@@ -116,7 +121,7 @@ float PitchShifterModule::processSingleSample (float x, int channel)
 {
     const auto fb = juce::jlimit (0.0f, 1.0f, feedback);
     const auto wet = shifters[(size_t) channel].getNextSample (x, fb);
-    return MixGains (mix).apply (x, wet);
+    return applyMix (EqualPowerGains (clampMix (mix)), x, wet);
 }
 
 void PitchShifterModule::processFrames (float* left, float* right, int numFrames)
@@ -126,28 +131,23 @@ void PitchShifterModule::processFrames (float* left, float* right, int numFrames
     auto& rightShifter = shifters[1];
     const auto fb = (double) juce::jlimit (0.0f, 1.0f, feedback);
     std::array<int, maxFrames> semitones;
-    std::array<MixGains, maxFrames> gains;
+    std::array<EqualPowerGains, maxFrames> gains;
 
-    if (modsActive)
+    if (modsActive && numFrames > 0)
     {
         const auto knobPitch = pitchValue->load();
         const auto knobMix = mixValue->load();
         const auto* pitchModulation = getModulationFrames (0);
         const auto* mixModulation = getModulationFrames (1);
-
-        for (size_t i = 0; i < (size_t) numFrames; ++i)
-        {
-            semitones[i] = modulatedSemitones (knobPitch, pitchModulation[i]);
-            mix = modulatedMix (knobMix, mixModulation[i]);
-            gains[i] = MixGains (mix);
-        }
-
-        if (numFrames > 0)
-            pitchSemitones = semitones[(size_t) numFrames - 1];
+        std::array<float, maxFrames> mixes;
+        modulateFrames (knobPitch, knobMix, pitchModulation, mixModulation, semitones.data(), mixes.data(), numFrames);
+        makeEqualPowerGains (mixes.data(), gains.data(), numFrames);
+        mix = modulatedMix (knobMix, mixModulation[numFrames - 1]);
+        pitchSemitones = semitones[(size_t) numFrames - 1];
     }
     else
     {
-        std::fill (gains.begin(), gains.begin() + numFrames, MixGains (mix));
+        std::fill (gains.begin(), gains.begin() + numFrames, EqualPowerGains (clampMix (mix)));
     }
 
     std::array<double, maxFrames> wetLeft, wetRight;
@@ -172,8 +172,8 @@ void PitchShifterModule::processFrames (float* left, float* right, int numFrames
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
-        left[i] = gains[i].apply (left[i], wetLeft[i]);
-        right[i] = gains[i].apply (right[i], wetRight[i]);
+        left[i] = applyMix (gains[i], left[i], wetLeft[i]);
+        right[i] = applyMix (gains[i], right[i], wetRight[i]);
     }
 
     mixRamp.advance (numFrames);
@@ -186,14 +186,14 @@ void PitchShifterModule::cleanUp()
 }
 
 //==============================================================================
-PitchShifterModule::MixGains::MixGains (float mixAmount) noexcept
-    : EqualPowerGains (juce::jlimit (0.0f, 1.0f, mixAmount))
+float PitchShifterModule::clampMix (float mixAmount) noexcept
 {
+    return juce::jlimit (0.0f, 1.0f, mixAmount);
 }
 
-float PitchShifterModule::MixGains::apply (float x, double shifted) const noexcept
+float PitchShifterModule::applyMix (const EqualPowerGains& gains, float x, double shifted) noexcept
 {
-    return (float) (shifted * wet + (double) x * dry);
+    return (float) (shifted * gains.wet + (double) x * gains.dry);
 }
 
 void PitchShifterModule::applyModulation() noexcept
@@ -205,6 +205,44 @@ void PitchShifterModule::applyModulation() noexcept
     setSemitones (pitchSemitones);
 }
 
+void PitchShifterModule::modulateFrames (float knobPitch, float knobMix, const float* pitchModulation, const float* mixModulation,
+                                         int* semitones, float* mixes, int numFrames) noexcept
+{
+    // modulatedSemitones() and clampMix (modulatedMix()) of four frames side by side, every
+    // step the same on each lane. The rounding is roundToIndex()'s: the low word of the sum
+    // with 1.5 * 2^52 in double precision; the clamps select as juce::jlimit() does.
+    const auto pitchRange = _mm_set1_ps ((float) maxSemitones - knobPitch);
+    const auto pitchKnob = _mm_set1_ps (knobPitch);
+    const auto mixRange = _mm_set1_ps (percentRange.end - knobMix);
+    const auto mixKnob = _mm_set1_ps (knobMix);
+    const auto hundredth = _mm_set1_ps (0.01f);
+    const auto roundingBias = _mm_set1_pd (6755399441055744.0);
+    const auto highest = _mm_set1_epi32 (maxSemitones);
+    const auto lowest = _mm_set1_epi32 (-maxSemitones);
+    const auto pick = [] (__m128i condition, __m128i whenTrue, __m128i whenFalse)
+    { return _mm_or_si128 (_mm_and_si128 (condition, whenTrue), _mm_andnot_si128 (condition, whenFalse)); };
+    int i = 0;
+
+    for (; i + 4 <= numFrames; i += 4)
+    {
+        const auto pitch = _mm_add_ps (_mm_mul_ps (pitchRange, _mm_loadu_ps (pitchModulation + i)), pitchKnob);
+        const auto first = _mm_castpd_ps (_mm_add_pd (_mm_cvtps_pd (pitch), roundingBias));
+        const auto last = _mm_castpd_ps (_mm_add_pd (_mm_cvtps_pd (_mm_movehl_ps (pitch, pitch)), roundingBias));
+        const auto rounded = _mm_castps_si128 (_mm_shuffle_ps (first, last, _MM_SHUFFLE (2, 0, 2, 0)));
+        const auto clamped = pick (_mm_cmplt_epi32 (rounded, lowest), lowest, pick (_mm_cmpgt_epi32 (rounded, highest), highest, rounded));
+        _mm_storeu_si128 (reinterpret_cast<__m128i*> (semitones + i), clamped);
+
+        const auto mix = _mm_mul_ps (_mm_add_ps (_mm_mul_ps (mixRange, _mm_loadu_ps (mixModulation + i)), mixKnob), hundredth);
+        _mm_storeu_ps (mixes + i, _mm_min_ps (_mm_set1_ps (1.0f), _mm_max_ps (_mm_setzero_ps(), mix)));
+    }
+
+    for (; i < numFrames; ++i)
+    {
+        semitones[i] = modulatedSemitones (knobPitch, pitchModulation[i]);
+        mixes[i] = clampMix (modulatedMix (knobMix, mixModulation[i]));
+    }
+}
+
 int PitchShifterModule::modulatedSemitones (float knobPitch, float modulation) noexcept
 {
     return clampSemitones (roundToIndex (((float) maxSemitones - knobPitch) * modulation + knobPitch));
@@ -213,6 +251,14 @@ int PitchShifterModule::modulatedSemitones (float knobPitch, float modulation) n
 float PitchShifterModule::modulatedMix (float knobMix, float modulation) noexcept
 {
     return ((percentRange.end - knobMix) * modulation + knobMix) * 0.01f;
+}
+
+void PitchShifterModule::followGrainSize() noexcept
+{
+    const auto grainSize = sampleRate * 0.001 * (double) sizeValue->load();
+
+    for (auto& shifter : shifters)
+        shifter.setGrainSize (grainSize);
 }
 
 void PitchShifterModule::setSemitones (int semitones) noexcept

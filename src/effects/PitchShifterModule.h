@@ -28,6 +28,7 @@ public:
     void prepareToPlay (double newSampleRate, int blockSize) override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, int numSamples) override;
     void precalculateForBlock() override;
+    void precalculateForBypassedBlock() override;
     void calc() override;
     float processSingleSample (float x, int channel) override;
     void processFrames (float* left, float* right, int numFrames) override;
@@ -35,18 +36,20 @@ public:
 
 private:
     //==============================================================================
-    /** The equal-power gains of a mix amount, clamped to [0, 1]. */
-    struct MixGains : EqualPowerGains
-    {
-        MixGains() = default;
-        explicit MixGains (float mixAmount) noexcept;
-        float apply (float x, double shifted) const noexcept;
-    };
+    /** A mix amount as its gains take it: clamped to [0, 1]. */
+    static float clampMix (float mixAmount) noexcept;
+
+    /** The input and the shifted signal mixed by the gains of the mix. */
+    static float applyMix (const EqualPowerGains& gains, float x, double shifted) noexcept;
 
     void applyModulation() noexcept;
+    /** modulatedSemitones() and the clamped modulatedMix() of every frame of a stretch. */
+    static void modulateFrames (float knobPitch, float knobMix, const float* pitchModulation, const float* mixModulation,
+                                int* semitones, float* mixes, int numFrames) noexcept;
     static int modulatedSemitones (float knobPitch, float modulation) noexcept;
     static float modulatedMix (float knobMix, float modulation) noexcept;
     void setSemitones (int semitones) noexcept;
+    void followGrainSize() noexcept;
 
     std::atomic<float>* pitchValue = nullptr;
     std::atomic<float>* sizeValue = nullptr;

@@ -74,8 +74,7 @@ void SimpleDelayModule::prepareToPlay (double newSampleRate, int)
 
     rampLengthSamples = rampLengthInSamples (sampleRate, moduleRampMs);
 
-    std::fill (std::begin (pingPongInput), std::end (pingPongInput), 0.0f);
-    std::fill (std::begin (pingPongOutput), std::end (pingPongOutput), 0.0f);
+    crossFeed = {};
 }
 
 void SimpleDelayModule::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, int numSamples)
@@ -137,7 +136,7 @@ void SimpleDelayModule::processFrames (float* left, float* right, int numFrames)
     auto& rightLine = delayLines[1];
     const auto inStep = leftLine.isInStepWith (rightLine);
 
-    if (inStep && !pingPongOn)
+    if (inStep)
     {
         processFramesInStep (left, right, numFrames);
         return;
@@ -177,27 +176,35 @@ void SimpleDelayModule::processFramesInStep (float* left, float* right, int numF
     std::array<double, maxFrames> delays;
     std::array<EqualPowerGains, maxFrames> gains;
 
-    if (modsActive)
+    if (modsActive && numFrames > 0)
     {
         const auto knobTime = getKnobTime();
         const auto knobMix = mixValue->load();
         const auto* timeModulation = getModulationFrames (0);
         const auto* mixModulation = getModulationFrames (1);
+        std::array<float, maxFrames> mixes;
 
         for (size_t i = 0; i < (size_t) numFrames; ++i)
         {
             delays[i] = toSamples (modulatedTimeMs (knobTime, timeModulation[i]));
-            mix = modulatedMix (knobMix, mixModulation[i]);
-            gains[i] = EqualPowerGains (mix);
+            mixes[i] = modulatedMix (knobMix, mixModulation[i]);
         }
+
+        makeEqualPowerGains (mixes.data(), gains.data(), numFrames);
+        mix = mixes[(size_t) numFrames - 1];
     }
     else
     {
         std::fill (gains.begin(), gains.begin() + numFrames, EqualPowerGains (mix));
     }
 
-    DelayLine<double>::getNextFrames (delayLines[0], delayLines[1], left, right, modsActive ? delays.data() : nullptr,
-                                      feedback, gains.data(), numFrames);
+    const auto* frameDelays = modsActive ? delays.data() : nullptr;
+
+    if (pingPongOn)
+        DelayLine<double>::getNextCrossFedFrames (delayLines[0], delayLines[1], left, right, frameDelays, feedback, gains.data(), crossFeed, numFrames);
+    else
+        DelayLine<double>::getNextFrames (delayLines[0], delayLines[1], left, right, frameDelays, feedback, gains.data(), numFrames);
+
     mixRamp.advance (numFrames);
 }
 
@@ -277,10 +284,10 @@ float SimpleDelayModule::processPingPongSample (float x, int channel, const Equa
     const auto own = channel == 0 ? 0 : 1;
     const auto other = 1 - own;
 
-    pingPongInput[own] = x;
+    crossFeed.inputs[own] = x;
 
-    const auto echo = (float) delayLines[(size_t) channel].getNextCrossFedSample (pingPongInput[other], pingPongOutput[other], feedback);
-    pingPongOutput[own] = echo;
+    const auto echo = (float) delayLines[(size_t) channel].getNextCrossFedSample (crossFeed.inputs[other], crossFeed.echoes[other], feedback);
+    crossFeed.echoes[own] = echo;
 
     return x * gains.dry + echo * gains.wet;
 }

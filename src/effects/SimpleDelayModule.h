@@ -56,8 +56,7 @@ private:
     float mix = 0.0f;
     bool syncOn = false;
     bool pingPongOn = false;
-    float pingPongInput[2]{};
-    float pingPongOutput[2]{};
+    DelayLine<double>::CrossFeed crossFeed;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SimpleDelayModule)
 };

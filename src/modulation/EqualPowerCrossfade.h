@@ -44,4 +44,10 @@ struct EqualPowerGains
     float dry;
     float wet;
 };
+
+/** EqualPowerGains (amounts[i]) for every frame of a stretch, four frames side by side: each
+    lane goes through the same single- and double-precision steps, so the gains are those of
+    the frame-by-frame construction.
+*/
+void makeEqualPowerGains (const float* amounts, EqualPowerGains* gains, int numFrames) noexcept;
 } // namespace velk

@@ -152,6 +152,9 @@ LFOModulator::LFOModulator (const juce::String& lfoUid)
 
     wavetables.push_back (makeRandomTable());
     wavetables.push_back (makeSmoothRandomTable());
+
+    for (size_t wave = 0; wave < tableSamples.size(); ++wave)
+        tableSamples[wave] = wavetables[wave].samples.getRawDataPointer();
 }
 
 LFOModulator::~LFOModulator() = default;
@@ -242,7 +245,7 @@ void LFOModulator::skipFrames (int numFrames)
 }
 
 //==============================================================================
-float LFOModulator::nextOutput() noexcept
+forcedinline float LFOModulator::nextOutput() noexcept
 {
     // The random waves hold one entry per cycle instead of following the phase.
     const auto position = waveIndex >= random ? (float) randomIndex / (float) tableSize : phase;
@@ -286,7 +289,7 @@ float LFOModulator::getSyncedFrequency (int syncIndex) const noexcept
 
 float LFOModulator::readTable (float position) const noexcept
 {
-    const auto& table = wavetables[(size_t) waveIndex].samples;
+    const auto* table = tableSamples[(size_t) waveIndex];
 
     auto x = position * (float) tableSize;
 
@@ -296,13 +299,13 @@ float LFOModulator::readTable (float position) const noexcept
     // The phase never goes below zero, where truncation is floor without the library call.
     const auto i = x >= 0.0f ? (int) x : (int) std::floor (x);
     const auto j = i == tableSize - 1 ? 0 : i + 1;
-    const auto a = table.getUnchecked (i);
-    return a + (table.getUnchecked (j) - a) * (x - (float) i);
+    const auto a = table[i];
+    return a + (table[j] - a) * (x - (float) i);
 }
 
 // Modulation pushes the rate toward the top of its mode's range (along the square of the
 // modulation for free and high rates) and the wave toward SMOOTH RANDOM, every sample.
-void LFOModulator::applyModulation() noexcept
+forcedinline void LFOModulator::applyModulation() noexcept
 {
     const auto rateModulation = manager->pollModulationValue (targetIndices[0]);
     const auto waveModulation = manager->pollModulationValue (targetIndices[1]);

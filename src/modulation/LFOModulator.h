@@ -3,6 +3,7 @@
 #include "modulation/Modulator.h"
 #include "modulation/Wavetable.h"
 
+#include <array>
 #include <atomic>
 #include <vector>
 
@@ -66,6 +67,9 @@ private:
     float phase = 0.0f;
     float phaseIncrement = 0.0f;
     std::vector<Wavetable<float>> wavetables;
+
+    // Each table's samples, found once: a modulated wave changes table every sample.
+    std::array<const float*, numWaves> tableSamples{};
     float previousPhase = 0.0f;
     int randomIndex = 0;
 

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <xmmintrin.h>
+
 namespace velk
 {
 namespace
@@ -29,7 +31,15 @@ ModulationsManager::ModulationsManager (juce::AudioProcessorValueTreeState& stor
 {
 }
 
-ModulationsManager::~ModulationsManager() = default;
+ModulationsManager::~ModulationsManager()
+{
+    for (size_t target = 0; target < matrixParameterValues.size(); ++target)
+        for (int column = 0; column <= modulators.size(); ++column)
+            valueTreeState.removeParameterListener (getModMatrixParameterUID ((int) target, column), this);
+
+    if (globalDepthParameter != nullptr)
+        valueTreeState.removeParameterListener (globalModDepthParameterUID, this);
+}
 
 //==============================================================================
 Modulator* ModulationsManager::addModulator (std::unique_ptr<Modulator> modulator)
@@ -65,6 +75,7 @@ void ModulationsManager::createMatrixParameters()
     modulatorFrames.assign (sourcesPerTarget * maxRenderFrames, 0.0f);
     columnsRead.assign (sourcesPerTarget, false);
     targetFrames.assign ((size_t) numTargets * maxRenderFrames, 0.0f);
+    displayDepths.assign ((size_t) numTargets, 0.0f);
 
     for (int target = 0; target < numTargets; ++target)
     {
@@ -79,11 +90,14 @@ void ModulationsManager::createMatrixParameters()
                                            isScale ? fullScale : 0.0f,
                                            "%", getPercentParameterText);
             values.push_back (raw);
+            valueTreeState.addParameterListener (uid, this);
         }
     }
 
     globalDepthParameter = addFloatParameter (valueTreeState, globalModDepthParameterUID, "Global Mod Scale",
                                               percentRange.toNormalisableRange(), fullScale, "%", getPercentParameterText);
+    valueTreeState.addParameterListener (globalModDepthParameterUID, this);
+    matrixChanged.store (true);
 }
 
 //==============================================================================
@@ -106,10 +120,27 @@ juce::String ModulationsManager::getModMatrixParameterUID (int target, int colum
 //==============================================================================
 void ModulationsManager::refreshMatrixForBlock()
 {
-    // Before createMatrixParameters() there is no matrix to read, but the modulators still
-    // prepare their blocks.
-    if (globalDepthParameter != nullptr)
-        globalDepth = globalDepthParameter->load() * percentToFraction;
+    // Taken before the cells are read: a cell that changes while they are read raises the
+    // flag again, and the next block reads it.
+    if (matrixChanged.exchange (false, std::memory_order_acquire))
+        readMatrix();
+
+    for (auto* modulator : modulators)
+        modulator->precalculateForBlock();
+}
+
+void ModulationsManager::parameterChanged (const juce::String&, float)
+{
+    matrixChanged.store (true, std::memory_order_release);
+}
+
+void ModulationsManager::readMatrix() noexcept
+{
+    // Before createMatrixParameters() there is no matrix to read.
+    if (globalDepthParameter == nullptr)
+        return;
+
+    globalDepth = globalDepthParameter->load() * percentToFraction;
 
     const auto scaleColumn = (size_t) modulators.size();
     std::fill (columnsRead.begin(), columnsRead.end(), false);
@@ -132,13 +163,11 @@ void ModulationsManager::refreshMatrixForBlock()
         const auto anyDepthAndScale = numSources > 0 && scale != 0.0f;
         const auto active = globalDepth > 0.0f && anyDepthAndScale;
         targetStates[target] = { sources, scale, (short) numSources, active, anyDepthAndScale };
+        displayDepths[target] = computeDisplayDepth ((int) target);
 
         for (int k = 0; k < numSources && active; ++k)
             columnsRead[sources[k].column] = true;
     }
-
-    for (auto* modulator : modulators)
-        modulator->precalculateForBlock();
 }
 
 void ModulationsManager::renderFrames (int numFrames) noexcept
@@ -170,13 +199,19 @@ void ModulationsManager::renderFrames (int numFrames) noexcept
         return;
     }
 
+    // The list and the outputs' rows held in locals: the steps are calls the compiler can't
+    // see into, after which it would read them again.
+    auto* const* list = modulators.data();
+    const auto numModulators = modulators.size();
+    auto* outputs = modulatorFrames.data();
+
     for (int i = 0; i < numFrames; ++i)
     {
-        for (int m = 0; m < modulators.size(); ++m)
+        for (int m = 0; m < numModulators; ++m)
         {
-            auto* modulator = modulators.getUnchecked (m);
+            auto* modulator = list[m];
             modulator->processSingleSample (0.0f);
-            modulatorFrames[(size_t) m * maxRenderFrames + (size_t) i] = modulator->getValue();
+            outputs[(size_t) m * maxRenderFrames + (size_t) i] = modulator->getValue();
         }
     }
 }
@@ -189,24 +224,42 @@ const float* ModulationsManager::getModulationFrames (int target) noexcept
         return silentFrames.data();
 
     const auto& state = targetStates[t];
-    const auto* sources = state.sources;
     auto* frames = targetFrames.data() + t * maxRenderFrames;
+    const auto* columns = modulatorFrames.data();
     const auto numFrames = numRenderedFrames;
+    const auto one = _mm_set1_ps (1.0f);
+    const auto zero = _mm_setzero_ps();
 
-    // Source by source over all frames: each frame's sum is still formed in column order.
-    std::fill (frames, frames + numFrames, 0.0f);
+    const auto scale = _mm_set1_ps (state.scale);
+    const auto depth = _mm_set1_ps (globalDepth);
+
+    // Source by source over the stretch, four frames at a time: each frame's sum is still
+    // formed from zero in column order, as a poll forms it, and scaled and clamped with the
+    // last source. A stretch of a length that four doesn't divide works up to three frames
+    // beyond it, inside the rows, which no one reads.
+    static_assert (maxRenderFrames % 4 == 0);
 
     for (int k = 0; k < state.numSources; ++k)
     {
-        const auto& source = sources[k];
-        const auto* outputs = modulatorFrames.data() + source.column * maxRenderFrames;
+        const auto& source = state.sources[k];
+        const auto* outputs = columns + source.column * maxRenderFrames;
+        const auto positive = source.positive;
+        const auto amount = _mm_set1_ps (positive ? source.amount : source.absoluteAmount);
+        const auto first = k == 0;
+        const auto last = k == state.numSources - 1;
 
-        for (int i = 0; i < numFrames; ++i)
-            frames[i] += source.contribution (outputs[i]);
+        for (int i = 0; i < numFrames; i += 4)
+        {
+            const auto output = _mm_loadu_ps (outputs + i);
+            const auto contribution = _mm_mul_ps (positive ? output : _mm_sub_ps (one, output), amount);
+            const auto sum = _mm_add_ps (first ? zero : _mm_loadu_ps (frames + i), contribution);
+
+            // clampToUnit() lane by lane: the maximum and the minimum keep their second
+            // operand when the other is a NaN, as the selections there keep a NaN.
+            const auto scaled = _mm_mul_ps (_mm_mul_ps (scale, sum), depth);
+            _mm_storeu_ps (frames + i, last ? _mm_min_ps (one, _mm_max_ps (zero, scaled)) : sum);
+        }
     }
-
-    for (int i = 0; i < numFrames; ++i)
-        frames[i] = clampToUnit ((state.scale * frames[i]) * globalDepth);
 
     return frames;
 }
@@ -234,10 +287,10 @@ bool ModulationsManager::areModsActiveForTargets (const std::vector<int>& target
 
 float ModulationsManager::getTargetDisplayDepth (const juce::String& targetId) const noexcept
 {
-    return getTargetDisplayDepth (targetNames.indexOf (targetId));
+    return computeDisplayDepth (targetNames.indexOf (targetId));
 }
 
-float ModulationsManager::getTargetDisplayDepth (int target) const noexcept
+float ModulationsManager::computeDisplayDepth (int target) const noexcept
 {
     if (target < 0 || (size_t) target >= matrixParameterValues.size())
         return 0.0f;

@@ -16,11 +16,15 @@ namespace velk
 /** Owns the modulators, the ordered list of modulation targets and the modulation matrix,
     and answers how far each target is modulated.
 
+    The matrix is read again only in a block after one of its cells or the global depth
+    changed: the manager listens to those parameters and the listener only raises a flag,
+    which the next refreshMatrixForBlock() takes.
+
     Every row of the matrix is a target; column c < getNumModulators() holds the signed depth
     of modulator c on it, the last column the target's scale. A negative depth inverts its
     source (1 - output); modulation only ever pushes a parameter toward the top of its range.
 */
-class ModulationsManager
+class ModulationsManager : private juce::AudioProcessorValueTreeState::Listener
 {
 public:
     /** "Matrix_", the prefix of every matrix cell identifier. */
@@ -35,7 +39,7 @@ public:
     ModulationsManager (juce::AudioProcessorValueTreeState& store,
                         TempoInfo& tempoInfo,
                         bool hostIsAbletonLive = juce::PluginHostType().isAbletonLive());
-    ~ModulationsManager();
+    ~ModulationsManager() override;
 
     //==============================================================================
     // Construction phase (message thread), in this order: modulators and modules register
@@ -68,7 +72,9 @@ public:
     //==============================================================================
     // Audio thread.
 
-    /** Reads the matrix once per block, then lets every modulator prepare its block. */
+    /** Reads the matrix when a cell or the global depth changed since the last read (and in the
+        first block), then lets every modulator prepare its block.
+    */
     void refreshMatrixForBlock();
 
     /** The modulation of a target right now, in [0, 1]; 0 when the matrix doesn't reach it. */
@@ -80,11 +86,15 @@ public:
         if (t >= targetStates.size() || !targetStates[t].active)
             return 0.0f;
 
+        // An active target has at least one source.
         const auto& state = targetStates[t];
+        const auto* source = state.sources;
+        const auto* const end = source + state.numSources;
         float sum = 0.0f;
 
-        for (int k = 0; k < state.numSources; ++k)
-            sum += state.sources[k].contribution (state.sources[k].modulator->getValue());
+        do
+            sum += source->contribution (source->modulator->getValue());
+        while (++source != end);
 
         return clampToUnit ((state.scale * sum) * globalDepth);
     }
@@ -117,9 +127,17 @@ public:
 
     /** The summed depth of a target in [0, 1], independent of the modulators' outputs and of
         the depths' signs, for the editor's modulation rings; 0 for an unknown identifier.
+        Any thread: read from the parameters at the call.
     */
     float getTargetDisplayDepth (const juce::String& targetId) const noexcept;
-    float getTargetDisplayDepth (int target) const noexcept;
+
+    /** The same by index, as the last refreshMatrixForBlock() read the matrix: for the audio
+        thread, which asks for every target in every block.
+    */
+    float getTargetDisplayDepth (int target) const noexcept
+    {
+        return (size_t) target < displayDepths.size() ? displayDepths[(size_t) target] : 0.0f;
+    }
 
     //==============================================================================
     /** Sets every matrix cell (not the global depth) back to its default (message thread). */
@@ -127,6 +145,10 @@ public:
 
 private:
     //==============================================================================
+    void parameterChanged (const juce::String& parameterID, float newValue) override;
+    void readMatrix() noexcept;
+    float computeDisplayDepth (int target) const noexcept;
+
     juce::AudioProcessorValueTreeState& valueTreeState;
     juce::OwnedArray<Modulator> modulators;
     TempoInfo* tempo;
@@ -135,12 +157,12 @@ private:
     std::atomic<float>* globalDepthParameter = nullptr;
     float globalDepth = 1.0f;
 
+    // The two selections that the processor's maximum and minimum make, so that loops over
+    // frames vectorise; a NaN passes through both.
     static float clampToUnit (float x) noexcept
     {
-        if (x < 0.0f)
-            return 0.0f;
-
-        return x > 1.0f ? 1.0f : x;
+        const auto atLeastZero = x < 0.0f ? 0.0f : x;
+        return atLeastZero > 1.0f ? 1.0f : atLeastZero;
     }
 
     // What a poll needs of one target in this block: its non-zero depths in column order, so
@@ -173,7 +195,9 @@ private:
 
     std::vector<TargetState> targetStates;
     std::vector<ActiveSource> activeSources;
+    std::vector<float> displayDepths;
     size_t sourcesPerTarget = 0;
+    std::atomic<bool> matrixChanged{ true };
 
     // renderFrames() output: maxRenderFrames values per modulator, then per target.
     std::vector<float> modulatorFrames;

@@ -16,7 +16,8 @@ ShortNamedParameter::ShortNamedParameter (const juce::ParameterID& parameterID,
       shortName (makeShortName (parameterName)),
       unsnappedDefault (valueRange.convertTo0to1 (defaultValue)),
       discrete (attributes.getDiscrete()),
-      boolean (attributes.getBoolean())
+      boolean (attributes.getBoolean()),
+      textCarriesUnit (attributes.getAudioParameterFloatAttributes().getStringFromValueFunction() != nullptr)
 {
 }
 
@@ -42,6 +43,14 @@ void ShortNamedParameter::setValue (float newValue)
 {
     if (std::isfinite (newValue))
         kept().setValue (newValue);
+}
+
+juce::String ShortNamedParameter::getLabel() const
+{
+    if (textCarriesUnit && juce::PluginHostType::getPluginLoadedAs() == juce::AudioProcessor::wrapperType_VST)
+        return {};
+
+    return label;
 }
 
 float ShortNamedParameter::getDefaultValue() const

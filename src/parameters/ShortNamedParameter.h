@@ -10,6 +10,8 @@ namespace velk
     "Matrix_LFO_1_to_Pitch_Shifter_1_"), so their controls and automation lanes could not be
     told apart. The identifier, and with it the stored state, keeps the full name.
 
+    A VST 2.4 host reads no label where the text carries the unit (getLabel).
+
     In everything else it is the store's own parameter class, which is final: the default as
     given (not snapped to the interval), the number of steps from the range, the discrete and
     boolean flags, the label and the text functions from the attributes. One thing only the
@@ -41,6 +43,11 @@ public:
     /** Takes a finite value; ignores any other. */
     void setValue (float newValue) override;
 
+    /** The unit, except to a VST 2.4 host when the parameter's own text already ends with it
+        ("50.00 %"): such a host shows the text followed by the label, which read "50.00 % %".
+    */
+    juce::String getLabel() const override;
+
     float getDefaultValue() const override;
     int getNumSteps() const override;
     bool isDiscrete() const override;
@@ -68,7 +75,7 @@ private:
 
     const juce::String shortName;
     const float unsnappedDefault;
-    const bool discrete, boolean;
+    const bool discrete, boolean, textCarriesUnit;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ShortNamedParameter)
 };

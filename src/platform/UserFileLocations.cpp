@@ -38,4 +38,9 @@ juce::File UserFileLocations::getLogFolder()
 {
     return juce::FileLogger::getSystemLogFileFolder();
 }
+
+juce::File UserFileLocations::getDocumentsFolder()
+{
+    return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory);
+}
 } // namespace velk

@@ -27,5 +27,11 @@ public:
         (~/.config): the crash log is written there by the framework's own rule.
     */
     static juce::File getLogFolder();
+
+    /** Where the user keeps documents, and where MIDI-map dialogs open: the folder that
+        XDG_DOCUMENTS_DIR names in ~/.config/user-dirs.dirs when that folder exists, else
+        ~/Documents (which need not exist). Read afresh at each call.
+    */
+    static juce::File getDocumentsFolder();
 };
 } // namespace velk

@@ -112,15 +112,16 @@ void CCMapper::holdControllersForPresetLoad() noexcept
     holdingControllers.store (true);
 }
 
-void CCMapper::reapplyHeldControllers()
+void CCMapper::reapplyHeldControllers (bool keepHolding)
 {
-    if (!holdingControllers.exchange (false))
+    if (!(keepHolding ? holdingControllers.load() : holdingControllers.exchange (false)))
         return;
 
     ControllerValues values;
 
     for (size_t controller = 0; controller < values.size(); ++controller)
-        values[controller] = heldValues[controller].exchange (MidiBlockSummary::none);
+        values[controller] = keepHolding ? heldValues[controller].load()
+                                         : heldValues[controller].exchange (MidiBlockSummary::none);
 
     moveMappedParameters (values);
 }

@@ -88,11 +88,13 @@ public:
     */
     void holdControllersForPresetLoad() noexcept;
 
-    /** Message thread, once a preset is in place: sets the mapped parameters to the latest
-        value of every controller kept since the last program change, as apply() does, and
-        stops keeping them. Does nothing when no program change came since the last call.
+    /** Message thread, once a program change's preset is in place: sets the mapped parameters
+        to the latest value of every controller kept since the last program change, as apply()
+        does, and stops keeping them. Does nothing when no program change came since the last
+        call. With keepHolding, the values and the holding stay: a later program change, whose
+        preset is yet to come, must also lose to them.
     */
-    void reapplyHeldControllers();
+    void reapplyHeldControllers (bool keepHolding = false);
 
     /** Any thread, the audio thread too: calls fn with the latest published snapshot (an empty
         one before useParameters()). Never blocks or allocates. A thread that replaces the map waits until

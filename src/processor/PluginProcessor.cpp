@@ -117,18 +117,20 @@ void TavelinAudioProcessor::refreshEditorReadouts()
     readouts.publish (signalPath.getScope());
 }
 
-juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file)
+juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file, velk::PresetLoader::ModuleMemories memories)
 {
-    return presetLoader.load (file);
+    return presetLoader.load (file, memories);
+}
+
+void TavelinAudioProcessor::loadRequestedProgramChange()
+{
+    presetLoader.loadRequestedProgramChange();
 }
 
 void TavelinAudioProcessor::loadPendingProgramChange()
 {
-    if (getActiveEditor() != nullptr)
-        return;
-
-    if (const auto file = programChangeRequest.take(); file != juce::File())
-        loadPreset (file);
+    if (getActiveEditor() == nullptr)
+        loadRequestedProgramChange();
 }
 
 //==============================================================================
@@ -167,12 +169,28 @@ void TavelinAudioProcessor::changeProgramName (int, const juce::String&)
 
 void TavelinAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
+    // Writing the latest parameter values into the store's tree enters them in the history.
+    const juce::ScopedLock lock (undoHistoryLock);
     pluginState.write (destData);
 }
 
 void TavelinAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
+    // Replacing the store's tree clears the history.
+    const juce::ScopedLock lock (undoHistoryLock);
     pluginState.read (data, sizeInBytes);
+}
+
+void TavelinAudioProcessor::undo()
+{
+    const juce::ScopedLock lock (undoHistoryLock);
+    undoManager.undo();
+}
+
+void TavelinAudioProcessor::redo()
+{
+    const juce::ScopedLock lock (undoHistoryLock);
+    undoManager.redo();
 }
 
 //==============================================================================

@@ -84,7 +84,7 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    /** The parameter store's undo history (undo and redo). */
+    /** The parameter store's undo history. Undo and redo through undo() and redo(). */
     juce::UndoManager undoManager;
 
     /** The parameter store: attachments, parameter listeners, presets (its state tree). */
@@ -131,16 +131,28 @@ public:
     const velk::ProgramChangeRequest& getProgramChangeRequest() const noexcept { return programChangeRequest; }
 
     /** Loads a preset file: read and parsed here, then put in place with processing suspended
-        and the modules' memories silenced; controllers that came with or after a MIDI program
-        change win over the preset. Names the current preset after the file. Use it for every
-        load: the browser, previous and next, a program change taken from the request.
+        and, unless told to keep them, the modules' memories silenced. Names the current preset
+        after the file; a file that does not load changes nothing. Use it for every load the
+        user makes: the browser, previous and next.
     */
-    juce::Result loadPreset (const juce::File& file);
+    juce::Result loadPreset (const juce::File& file,
+                             velk::PresetLoader::ModuleMemories memories = velk::PresetLoader::ModuleMemories::clear);
+
+    /** Takes a waiting program change and loads its preset on the same road; controllers that
+        came with or after the program change win over the preset. The editor's timer calls it.
+    */
+    void loadRequestedProgramChange();
 
     /** With no editor open: loads the preset of a waiting program change. The same timer calls
         it every 50 ms; while an editor is open the request is the editor's.
     */
     void loadPendingProgramChange();
+
+    /** Undo and redo of parameter changes. The host's state save and restore write and clear
+        the same history, from a thread of the host's own; they take turns with these.
+    */
+    void undo();
+    void redo();
 
 private:
     //==============================================================================
@@ -151,9 +163,10 @@ private:
     velk::EditorReadouts readouts{ signalPath.getModulations().getTargetNames() };
     velk::CurrentPreset currentPreset;
     velk::ProgramChangeRequest programChangeRequest;
-    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset };
+    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
     velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
+    juce::CriticalSection undoHistoryLock;
 
     velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
                                                { signalPath.setScopeEnabled (preferences.isScopeEnabled()); } };

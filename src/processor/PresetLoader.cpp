@@ -22,8 +22,10 @@ namespace
 } // namespace
 
 PresetLoader::PresetLoader (juce::AudioProcessor& processorToSuspend, juce::AudioProcessorValueTreeState& store,
-                            SignalPath& path, CCMapper& mapper, CurrentPreset& currentPreset)
-    : processor (processorToSuspend), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset)
+                            SignalPath& path, CCMapper& mapper, CurrentPreset& currentPreset,
+                            ProgramChangeRequest& programChangeRequest)
+    : processor (processorToSuspend), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset),
+      request (programChangeRequest)
 {
 }
 
@@ -49,7 +51,20 @@ void PresetLoader::loadStartUpPreset (const ParameterLayout& layout)
             return;
 }
 
-juce::Result PresetLoader::load (const juce::File& file)
+juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories)
+{
+    return load (file, memories, false);
+}
+
+void PresetLoader::loadRequestedProgramChange()
+{
+    // Taken before the file is read: a program change that arrives during the load is a new
+    // request, not one that this load answers.
+    if (const auto file = request.take(); file != juce::File())
+        load (file, ModuleMemories::clear, true);
+}
+
+juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories, bool forProgramChange)
 {
     const auto state = PresetsManager::readPreset (file);
 
@@ -61,8 +76,13 @@ juce::Result PresetLoader::load (const juce::File& file)
         // preset without them.
         const ScopedSuspension suspension (processor);
         valueTreeState.replaceState (state);
-        signalPath.cleanUp();
-        ccMapper.reapplyHeldControllers();
+
+        if (memories == ModuleMemories::clear)
+            signalPath.cleanUp();
+
+        // A program change that came while this one loaded must lose to those controllers too.
+        if (forProgramChange)
+            ccMapper.reapplyHeldControllers (request.isWaiting());
     }
 
     current.setFile (file);

@@ -2,6 +2,7 @@
 
 #include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
+#include "processor/ProgramChangeRequest.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -21,8 +22,18 @@ public:
     /** The factory preset that starts the plug-in when the user has saved no default. */
     static constexpr const char* factoryPresetName = "Simple_Delay_BPF";
 
+    /** What a load does to the modules' memories: silence them, or let the sound ring on (for
+        the file that holds the very state just saved).
+    */
+    enum class ModuleMemories
+    {
+        clear,
+        keep
+    };
+
     PresetLoader (juce::AudioProcessor& processor, juce::AudioProcessorValueTreeState& store,
-                  SignalPath& signalPath, CCMapper& ccMapper, CurrentPreset& currentPreset);
+                  SignalPath& signalPath, CCMapper& ccMapper, CurrentPreset& currentPreset,
+                  ProgramChangeRequest& programChangeRequest);
 
     /** The parameters that construction sets to the top of their range before the start-up
         preset, in the order they are set and announced: chain 2's and chain 3's bypass
@@ -38,17 +49,27 @@ public:
     void loadStartUpPreset (const ParameterLayout& layout);
 
     /** Reads and parses the file here, then, with processing suspended, replaces the parameter
-        state, silences the memories of the chains, the filter and the DC blocker and puts the
-        controllers that came with or after a program change back over the preset. Names the
-        current preset after the file. A file that does not load changes nothing.
+        state and (unless told to keep them) silences the memories of the chains, the filter and
+        the DC blocker. Names the current preset after the file. A file that does not load
+        changes nothing.
     */
-    juce::Result load (const juce::File& file);
+    juce::Result load (const juce::File& file, ModuleMemories memories = ModuleMemories::clear);
+
+    /** Takes the waiting program change and loads its preset as load() does, then puts the
+        controllers that came with or after the program change back over the preset before
+        processing resumes. A request that arrives meanwhile stays waiting for the next call.
+        No request, no file for its program or a file that does not load: nothing changes.
+    */
+    void loadRequestedProgramChange();
 
 private:
+    juce::Result load (const juce::File& file, ModuleMemories memories, bool forProgramChange);
+
     juce::AudioProcessor& processor;
     juce::AudioProcessorValueTreeState& valueTreeState;
     SignalPath& signalPath;
     CCMapper& ccMapper;
     CurrentPreset& current;
+    ProgramChangeRequest& request;
 };
 } // namespace velk

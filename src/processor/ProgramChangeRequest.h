@@ -24,6 +24,9 @@ public:
     */
     juce::File take();
 
+    /** Whether a request waits that take() has not taken yet. */
+    bool isWaiting() const noexcept { return pendingProgramChange.load(); }
+
     /** Set by post(), cleared by take(); the number is written before the flag. */
     std::atomic<bool> pendingProgramChange{ false };
     std::atomic<int> pendingProgramNumber{ 0 };

@@ -164,7 +164,11 @@ SignalPath::BlockSettings SignalPath::prepareBlock()
     for (size_t c = 0; c < (size_t) numChains; ++c)
     {
         switches.bypassed[c] = isOn (bypassValues[c]);
-        chains[c]->precalculateForBlock();
+
+        if (switches.bypassed[c])
+            chains[c]->precalculateForBypassedBlock();
+        else
+            chains[c]->precalculateForBlock();
     }
 
     switches.chain2Serial = isOn (chain2SerialValue);
@@ -176,7 +180,7 @@ SignalPath::BlockSettings SignalPath::prepareBlock()
     filter->precalculateForBlock();
 
     // The output level moves once per block, from where its ramp stood at the block's start.
-    const auto outputGain = juce::Decibels::decibelsToGain (outputLevelRamp.current);
+    const auto outputGain = outputGainOfLevel (outputLevelRamp.current);
     outputLevelRamp.aimAt (outputLevelValue->load(), rampLengthSamples);
 
     const auto dryWetKnob = dryWetValue->load();
@@ -191,13 +195,12 @@ void SignalPath::renderMixGains (const BlockSettings& block, int numFrames) noex
     {
         // A ramp at rest, or re-aimed at where it stands, holds the mix.
         dryWetRamp.advance (numFrames);
-        const EqualPowerGains gains (dryWetRamp.current * 0.01f);
-        std::fill (dryGains.begin(), dryGains.begin() + numFrames, gains.dry);
-        std::fill (wetGains.begin(), wetGains.begin() + numFrames, gains.wet);
+        std::fill (mixGains.begin(), mixGains.begin() + numFrames, EqualPowerGains (dryWetRamp.current * 0.01f));
         return;
     }
 
     const auto* modulation = block.dryWetModulated ? modulations.getModulationFrames (dryWetTarget) : nullptr;
+    std::array<float, StereoFrames::capacity> amounts;
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
@@ -205,10 +208,10 @@ void SignalPath::renderMixGains (const BlockSettings& block, int numFrames) noex
         dryWetRamp.advance();
         const auto percent = block.dryWetModulated ? block.dryWetKnob + modulation[i] * (percentRange.end - block.dryWetKnob)
                                                    : dryWetRamp.current;
-        const auto amount = percent * 0.01f;
-        dryGains[i] = equalPowerDryGain (amount);
-        wetGains[i] = equalPowerWetGain (amount);
+        amounts[i] = percent * 0.01f;
     }
+
+    makeEqualPowerGains (amounts.data(), mixGains.data(), numFrames);
 }
 
 void SignalPath::runFrames (const BlockSettings& block, float* left, float* right, int numFrames)
@@ -231,10 +234,11 @@ void SignalPath::runFrames (const BlockSettings& block, float* left, float* righ
 
     for (size_t i = 0; i < (size_t) numFrames; ++i)
     {
-        left[i] = (wetFrames.left[i] * block.outputGain) * wetGains[i] + dryFrames.left[i] * dryGains[i];
+        const auto& gains = mixGains[i];
+        left[i] = (wetFrames.left[i] * block.outputGain) * gains.wet + dryFrames.left[i] * gains.dry;
 
         if (right != nullptr)
-            right[i] = (wetFrames.right[i] * block.outputGain) * wetGains[i] + dryFrames.right[i] * dryGains[i];
+            right[i] = (wetFrames.right[i] * block.outputGain) * gains.wet + dryFrames.right[i] * gains.dry;
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include "effects/AudioEffectModulesChain.h"
 #include "effects/DCBlockerModule.h"
+#include "effects/DecibelGain.h"
 #include "effects/ParameterRamp.h"
 #include "effects/SVFSingleOutModule.h"
+#include "modulation/EqualPowerCrossfade.h"
 #include "modulation/ModulationsManager.h"
 #include "processor/ChainRouting.h"
 #include "processor/ScopeRing.h"
@@ -134,12 +136,13 @@ private:
 
     ParameterRamp<float> dryWetRamp;
     ParameterRamp<float> outputLevelRamp;
+    DecibelGain outputGainOfLevel;
     int rampLengthSamples = 10;
 
     // One stretch of the block at a time.
     StereoFrames dryFrames, filterFrames, wetFrames;
     std::array<StereoFrames, numChains> chainFrames;
-    std::array<float, StereoFrames::capacity> dryGains{}, wetGains{};
+    std::array<EqualPowerGains, StereoFrames::capacity> mixGains{};
 
     ScopeRing scope;
     std::atomic<bool> scopeEnabled{ true };

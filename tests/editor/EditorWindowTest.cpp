@@ -38,7 +38,7 @@ class WindowOpening : public EditorFixture,
 {
 };
 
-TEST_P (WindowOpening, TakesItsSizeFromTheStoredScaleTruncatedAndStoresWhatItOpensAt)
+TEST_P (WindowOpening, TakesItsWidthFromTheStoredScaleRoundedItsHeightFromTheRatioAndStoresWhatItOpensAt)
 {
     const auto row = GetParam();
     processor->getPreferences().uiScaleFactor = row.storedScale;
@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P (StoredScales, WindowOpening,
                           ::testing::Values (OpeningSize{ 1.0f, 840, 660, 1.0f },
                                              OpeningSize{ 1.5f, 1260, 990, 1.5f },
                                              OpeningSize{ 0.8f, 672, 528, 0.8f },
-                                             OpeningSize{ 1000.0f / 840.0f, 1000, 785, 1000.0f / 840.0f },
+                                             OpeningSize{ 1000.0f / 840.0f, 1000, 786, 1000.0f / 840.0f },
+                                             OpeningSize{ 473.0f / 840.0f, 473, 372, 473.0f / 840.0f },
                                              // No window can have these: it opens at 1.0.
                                              OpeningSize{ 0.0f, 840, 660, 1.0f },
                                              OpeningSize{ -1.0f, 840, 660, 1.0f },
@@ -83,6 +84,33 @@ TEST_F (Window, At1260EveryChildButTheCornerGripIsScaledByOneAndAHalf)
         }
     }
 }
+
+/** Dragged to by the corner grip, which stretches the right and bottom edges; the constrainer
+    then makes one side from the other.
+*/
+class WindowLeftAtASize : public EditorFixture,
+                          public ::testing::WithParamInterface<Rect>
+{
+};
+
+TEST_P (WindowLeftAtASize, ReopensAtThatSizeToThePixel)
+{
+    openEditor();
+    editor->getConstrainer()->setBoundsForComponent (editor, GetParam(), false, false, true, true);
+    const auto left = editor->getBounds();
+    closeEditor();
+
+    for (int reopening = 0; reopening < 3; ++reopening)
+    {
+        openEditor();
+        EXPECT_EQ (editor->getBounds(), left) << left.toString() << ", reopening " << reopening;
+        closeEditor();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (CornerDrags, WindowLeftAtASize,
+                          ::testing::Values (Rect (962, 756), Rect (961, 700), Rect (1000, 900), Rect (473, 300),
+                                             Rect (700, 600), Rect (1333, 1000), Rect (211, 100), Rect (3000, 2900)));
 
 TEST_F (Window, NoSizeOutsideAQuarterToFourTimesTheBaseIsReachedOrStored)
 {

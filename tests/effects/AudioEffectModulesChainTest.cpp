@@ -31,6 +31,7 @@ public:
     }
 
     void precalculateForBlock() override { log.add (uid + " precalculate"); }
+    void precalculateForBypassedBlock() override { log.add (uid + " bypassed"); }
     void calc() override { log.add (uid + " calc"); }
     float processSingleSample (float x, int) override { return a * x + b; }
 
@@ -84,11 +85,12 @@ TEST_F (AudioEffectModulesChainTest, ForwardsEveryStageToEveryModuleFirstToLast)
 
     chain.prepareToPlay (48000.0, 256);
     chain.precalculateForBlock();
+    chain.precalculateForBypassedBlock();
     chain.calc();
     chain.cleanUp();
 
     const juce::StringArray expected{ "A prepare 48000", "B prepare 48000", "A precalculate", "B precalculate",
-                                      "A calc", "B calc", "A cleanUp", "B cleanUp" };
+                                      "A bypassed", "B bypassed", "A calc", "B calc", "A cleanUp", "B cleanUp" };
     EXPECT_EQ (log, expected);
 }
 

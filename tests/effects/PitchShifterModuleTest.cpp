@@ -37,6 +37,17 @@ TEST_F (PitchShifterModuleTest, GrainSizeFollowsTheSizeKnob)
     }
 }
 
+TEST_F (PitchShifterModuleTest, BypassedBlockTakesTheGrainSizeAndLeavesTheRestForTheReturn)
+{
+    rig.set ("_Size", 10.0f);
+    rig.set ("_Pitch", 12.0f);
+    rig.module.precalculateForBypassedBlock();
+
+    EXPECT_EQ (rig.module.getShifter (0).getGrainSize(), 441.0);
+    EXPECT_EQ (rig.module.getShifter (1).getGrainSize(), 441.0);
+    EXPECT_EQ (rig.module.getShifter (0).getRatio(), 1.0);
+}
+
 TEST_F (PitchShifterModuleTest, PitchKnobSetsTheRatioOfEveryChannel)
 {
     rig.set ("_Pitch", 12.0f);

@@ -55,6 +55,19 @@ TEST_F (PitchShifterTest, GrainSizeIsClampedToTheMemory)
     EXPECT_EQ (shifter.getGrainSize(), 17639.0);
 }
 
+TEST_F (PitchShifterTest, GrainSizeAskedAgainAfterASmallerMemoryIsSetAgain)
+{
+    shifter.prepare (44100.0);
+    shifter.setGrainSize (10000.0);
+
+    // 8 kHz leaves 3200 slots: the grain no longer fits and is forgotten.
+    shifter.prepare (8000.0);
+    EXPECT_EQ (shifter.getGrainSize(), 0.0);
+
+    shifter.setGrainSize (10000.0);
+    EXPECT_EQ (shifter.getGrainSize(), 3199.0);
+}
+
 TEST_F (PitchShifterTest, AtUnityRatioTheWetSignalIsTwoFixedTaps)
 {
     // 48 kHz, 30 ms: S = 1440. Heads 1 and 3 sit on the window's peaks, heads 0 and 2 on its

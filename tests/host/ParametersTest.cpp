@@ -1,7 +1,9 @@
 #include "PluginFixture.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <sstream>
 
 namespace tavelin::test
 {
@@ -18,6 +20,19 @@ namespace
         "Pitch_Shifter_3_Pitch", "Pitch_Shifter_3_Mix", "Delay_3_Time", "Delay_3_Mix", "Gainer_3_Gain", "Panner_3_Pan",
         "Filter_Cut", "Filter_Res", "Dry_Wet"
     };
+
+    /** How often the units stand as words in a text. */
+    int countUnits (const std::string& text)
+    {
+        static const std::array<std::string, 5> units{ "%", "Hz", "dB", "Ms", "Semi" };
+        std::istringstream words (text);
+        int count = 0;
+
+        for (std::string word; words >> word;)
+            count += (int) std::count (units.begin(), units.end(), word);
+
+        return count;
+    }
 } // namespace
 
 using HostParameters = PluginFixture;
@@ -115,9 +130,9 @@ TEST_F (HostParameters, ShortNamesDropThePrefixAndAbbreviateTheModules)
 TEST_F (HostParameters, DisplayTextsAndLabelsAfterStartUp)
 {
     EXPECT_EQ (host->parameterDisplay (71), "+0.00 dB");
-    EXPECT_EQ (host->parameterLabel (71), "dB");
+    EXPECT_EQ (host->parameterLabel (71), "");
     EXPECT_EQ (host->parameterDisplay (72), "100.00 %");
-    EXPECT_EQ (host->parameterLabel (72), "%");
+    EXPECT_EQ (host->parameterLabel (72), "");
     EXPECT_EQ (host->parameterDisplay (37), "+0.00 dB");
     EXPECT_EQ (host->parameterDisplay (39), "0");
     EXPECT_EQ (host->parameterDisplay (52), "1");
@@ -125,6 +140,30 @@ TEST_F (HostParameters, DisplayTextsAndLabelsAfterStartUp)
     EXPECT_EQ (host->parameterDisplay (73), "1");
     EXPECT_EQ (host->parameterDisplay (68), "LPF");
     EXPECT_EQ (host->parameterDisplay (332), "100.00 %");
+}
+
+TEST_F (HostParameters, AHostShowingTextThenLabelShowsEveryUnitOnce)
+{
+    // All but the 22 switches and the 12 parameters shown by name (synced times and rates,
+    // waves, the filter mode) have a unit.
+    constexpr int parametersWithAUnit = 333 - 22 - 12;
+
+    for (const auto value : { -1.0f, 0.0f, 0.37f, 1.0f })
+    {
+        int withAUnit = 0;
+
+        for (int index = 0; index < host->effect().numParams; ++index)
+        {
+            if (value >= 0.0f)
+                host->setParameter (index, value);
+
+            const auto shown = host->parameterDisplay (index) + " " + host->parameterLabel (index);
+            EXPECT_LE (countUnits (shown), 1) << "index " << index << ": " << shown;
+            withAUnit += countUnits (shown) == 1 ? 1 : 0;
+        }
+
+        EXPECT_EQ (withAUnit, parametersWithAUnit) << "at " << value;
+    }
 }
 
 TEST_F (HostParameters, EverySwitchAndKnobHasADisplayText)

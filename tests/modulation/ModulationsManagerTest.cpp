@@ -181,6 +181,24 @@ TEST_F (ModulationsManagerTest, DisplayDepthIgnoresSignsAndOutputs)
     EXPECT_FLOAT_EQ (rig.manager.getTargetDisplayDepth ("Gainer_2_Gain"), 0.5f);
 }
 
+TEST_F (ModulationsManagerTest, DisplayDepthByIndexIsTheOneTheLastRefreshRead)
+{
+    const auto target = rig.targetIndex ("Gainer_2_Gain");
+    rig.setDepth ("LFO_1", "Gainer_2_Gain", -30.0f);
+
+    EXPECT_EQ (rig.manager.getTargetDisplayDepth (target), 0.0f);
+    EXPECT_FLOAT_EQ (rig.manager.getTargetDisplayDepth ("Gainer_2_Gain"), 0.3f);
+
+    rig.manager.refreshMatrixForBlock();
+    EXPECT_FLOAT_EQ (rig.manager.getTargetDisplayDepth (target), 0.3f);
+
+    rig.setGlobalDepth (50.0f);
+    rig.manager.refreshMatrixForBlock();
+    EXPECT_FLOAT_EQ (rig.manager.getTargetDisplayDepth (target), 0.15f);
+    EXPECT_EQ (rig.manager.getTargetDisplayDepth (-1), 0.0f);
+    EXPECT_EQ (rig.manager.getTargetDisplayDepth (rig.manager.getNumTargets()), 0.0f);
+}
+
 TEST_F (ModulationsManagerTest, ActiveQueryOverSeveralTargets)
 {
     rig.setDepth ("LFO_2", "LFO_1_Wave", 10.0f);
@@ -352,6 +370,23 @@ TEST (ModulatorTest, UnregisteredModulatorIsNeverActive)
 
     EXPECT_FALSE (modulator.areModsActive());
     EXPECT_TRUE (modulator.getTargetIndices().empty());
+}
+
+TEST (ModulationsManagerLifecycleTest, StoreOutlivingTheManagerChangesTheMatrixWithoutTellingIt)
+{
+    tavelin::test::TestParameterStore parameters;
+    velk::TempoInfo tempo;
+    auto manager = std::make_unique<velk::ModulationsManager> (parameters.store, tempo, false);
+    manager->addModulator (std::make_unique<StubModulator> ("LFO_1"));
+    manager->registerTarget ("Dry_Wet");
+    manager->createMatrixParameters();
+    parameters.finishCreatingParameters();
+    manager.reset();
+
+    parameters.set ("Matrix_LFO_1_to_Dry_Wet", 50.0f);
+    parameters.set (velk::ModulationsManager::globalModDepthParameterUID, 50.0f);
+
+    EXPECT_EQ (parameters.store.getRawParameterValue ("Matrix_LFO_1_to_Dry_Wet")->load(), 50.0f);
 }
 
 TEST (ModulationsManagerLifecycleTest, TargetsRegisteredAfterTheMatrixAreNeverModulated)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 TEST (EqualPowerCrossfadeTest, EndsAndMiddle)
@@ -29,6 +31,26 @@ TEST (EqualPowerCrossfadeTest, EvaluatesInSinglePrecision)
     const auto t = (float) juce::MathConstants<double>::halfPi * 0.5f;
     const auto t2 = t * t;
     EXPECT_EQ (velk::equalPowerCurve (juce::MathConstants<double>::halfPi * 0.5), (0.03705f * t2 - 0.4967f) * t2 + 1.0f);
+}
+
+TEST (EqualPowerCrossfadeTest, StretchOfGainsIsFrameByFrameToTheBit)
+{
+    // Amounts in and beyond [0, 1], in stretches of every length up to eleven, so that both
+    // the four-frame steps and the frames after them are compared.
+    const std::vector<float> amounts{ 0.0f, 1.0f, 0.5f, 0.25f, 0.7071f, 1.0e-7f, 0.999999f, 0.3333333f, -0.2f, 1.3f, 0.61f };
+
+    for (size_t length = 0; length <= amounts.size(); ++length)
+    {
+        std::vector<velk::EqualPowerGains> gains (length);
+        velk::makeEqualPowerGains (amounts.data(), gains.data(), (int) length);
+
+        for (size_t i = 0; i < length; ++i)
+        {
+            const velk::EqualPowerGains expected (amounts[i]);
+            EXPECT_EQ (gains[i].dry, expected.dry) << amounts[i] << " in " << length;
+            EXPECT_EQ (gains[i].wet, expected.wet) << amounts[i] << " in " << length;
+        }
+    }
 }
 
 TEST (ParameterConversionsTest, SwitchIsOnAboveOneHalf)

@@ -158,4 +158,22 @@ TEST (ShortNamedParameterNameTest, FullNameWhereItFitsShortNameWhereItDoesNot)
     EXPECT_EQ (parameter.getName (8), "LFO1>PS1");
     EXPECT_EQ (parameters.store.copyState().getChild (0)["id"].toString(), identifier);
 }
+
+TEST (ShortNamedParameterLabelTest, AVst2HostGetsNoLabelBesideATextThatCarriesTheUnit)
+{
+    tavelin::test::TestParameterStore parameters;
+    velk::addFloatParameter (parameters.store, "Texted", "Texted", { 0.0f, 100.0f, 0.01f }, 0.0f, "%",
+                             [] (float value)
+                             { return juce::String (value) + " %"; });
+    velk::addFloatParameter (parameters.store, "Plain", "Plain", { 0.0f, 100.0f, 0.01f }, 0.0f, "Hz", nullptr);
+    parameters.finishCreatingParameters();
+    const auto labels = [&parameters]
+    { return parameters.store.getParameter ("Texted")->getLabel() + "|" + parameters.store.getParameter ("Plain")->getLabel(); };
+
+    EXPECT_EQ (labels(), "%|Hz");
+
+    auto& loadedAs = juce::PluginHostType::jucePlugInClientCurrentWrapperType;
+    const juce::ScopedValueSetter<juce::AudioProcessor::WrapperType> asVst2 (loadedAs, juce::AudioProcessor::wrapperType_VST);
+    EXPECT_EQ (labels(), "|Hz");
+}
 } // namespace

@@ -29,6 +29,23 @@ TEST_F (UserFileLocationsTest, LogFolderIsTheFrameworksUserApplicationData)
     EXPECT_EQ (UserFileLocations::getLogFolder().getFullPathName(), home + "/.config");
 }
 
+TEST_F (UserFileLocationsTest, DocumentsAreTheDesktopsDocumentsFolderWhenThatExistsElseHomeDocuments)
+{
+    const auto userDirs = juce::File (home).getChildFile (".config/user-dirs.dirs");
+    userDirs.getParentDirectory().createDirectory();
+    const auto documentsIn = [&userDirs] (const char* line)
+    {
+        userDirs.replaceWithText (line);
+        return UserFileLocations::getDocumentsFolder().getFullPathName();
+    };
+
+    juce::File (home).getChildFile ("Papers").createDirectory();
+    EXPECT_EQ (documentsIn ("XDG_MUSIC_DIR=\"$HOME/Music\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n"), home + "/Papers");
+    EXPECT_EQ (documentsIn ("XDG_DOCUMENTS_DIR=\"$HOME/Missing\"\n"), home + "/Documents");
+    userDirs.deleteFile();
+    EXPECT_EQ (UserFileLocations::getDocumentsFolder().getFullPathName(), home + "/Documents");
+}
+
 TEST_F (UserFileLocationsTest, PresetsFolderStaysFixedWhenTheHomeFolderChanges)
 {
     const auto otherHome = juce::File (home).getChildFile ("other");

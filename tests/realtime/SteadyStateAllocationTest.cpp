@@ -1,3 +1,4 @@
+#include "editor/PresetFolderFixture.h"
 #include "realtime/AllocationCounter.h"
 #include "realtime/BlockRenderer.h"
 #include "realtime/ProcessorScenarios.h"
@@ -7,6 +8,8 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace velk::test
 {
@@ -236,6 +239,91 @@ TEST_P (SteadyStateAllocation, ProgramChangeBlocksAllocateNothing)
     EXPECT_TRUE (counts.isEmpty()) << describe (counts);
     EXPECT_TRUE (processor->getProgramChangeRequest().pendingProgramChange) << "the load is the message thread's";
 }
+
+//==============================================================================
+/** Blocks with the editor open as the host's wrapper opens it, over preset folders that hold
+    only what the test writes.
+*/
+class EditorOpenAllocation : public tavelin::test::PresetFolderFixture,
+                             public ::testing::WithParamInterface<int>
+{
+protected:
+    /** The message thread's turn (its messages and a refresh tick), then one block on a thread
+        of its own: the host's audio thread is never the message thread, so the editor's
+        attachments hear of a change there only by a posted message.
+    */
+    AllocationCounter::Counts tickThenCountABlock (bool tickFirst = true)
+    {
+        if (tickFirst)
+        {
+            tavelin::test::pumpMessages();
+            tick();
+        }
+
+        AllocationCounter::Counts counts;
+        std::thread audioThread ([this, &counts]
+                                 { counts = AllocationCounter::countDuring ([this]
+                                                                            { renderer.renderNoise(); }); });
+        audioThread.join();
+        return counts;
+    }
+
+    BlockRenderer renderer{ *processor, 48000.0, GetParam() };
+};
+
+TEST_P (EditorOpenAllocation, BlocksAfterTheEditorsPresetLoadsAllocateNothing)
+{
+    const auto picked = writePreset (presetsFolder().getChildFile ("Picked.vtp"), 222.0f);
+    writePreset (presetsFolder().getChildFile ("Stepped.vtp"), 333.0f);
+    writePreset (midiFolder().getChildFile ("Program0.vtp"), 444.0f);
+    processor->getProgramChangeRequest().midiPresetFileNames = ProgramChangeManager::scanMidiPresetsFolder();
+    applyScenario (*processor, Scenario::fullyModulated);
+    openEditor();
+    renderer.renderNoise();
+    renderer.renderNoise();
+    std::vector<std::pair<const char*, AllocationCounter::Counts>> blocks;
+
+    for (int block = 0; block < 8; ++block)
+        blocks.emplace_back ("steady", tickThenCountABlock());
+
+    EXPECT_TRUE (select (picked));
+    blocks.emplace_back ("after the browser's pick", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Picked");
+
+    click (Tavelin::Panel::presetStrip().nextButton);
+    blocks.emplace_back ("after next", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Stepped");
+
+    renderer.midi.addEvent (juce::MidiMessage::programChange (1, 0), 0);
+    blocks.emplace_back ("with a program change", tickThenCountABlock (false));
+    renderer.midi.clear();
+    blocks.emplace_back ("after the tick's program change", tickThenCountABlock());
+    EXPECT_EQ (currentName(), "Program0");
+
+    for (const auto& [when, counts] : blocks)
+        EXPECT_TRUE (counts.isEmpty()) << when << ": " << describe (counts);
+}
+
+TEST_P (EditorOpenAllocation, AMappedControllerCostsJucesAttachmentOneAllocationAtMost)
+{
+    // An attachment hands a change made on another thread to the message thread as a posted
+    // message, and JUCE's message queue allocates its storage anew whenever it had drained.
+    processor->ccMapper.assignController (processor->getParameterLayout().dryWetParameterUID, 20);
+    openEditor();
+
+    for (int value = 10; value < 50; value += 10)
+    {
+        renderer.midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, value), 0);
+        const auto counts = tickThenCountABlock();
+        renderer.midi.clear();
+        EXPECT_LE (counts.allocations, 1u);
+        EXPECT_EQ (counts.deallocations, 0u);
+    }
+
+    EXPECT_NEAR (plain (processor->getParameterLayout().dryWetParameterUID), 100.0f * 40.0f / 127.0f, 0.01f);
+}
+
+INSTANTIATE_TEST_SUITE_P (BlockSizes, EditorOpenAllocation, ::testing::Values (1, 512, 4096));
 
 INSTANTIATE_TEST_SUITE_P (BlockSizes, SteadyStateAllocation, ::testing::Values (1, 32, 64, 441, 512, 4096));
 } // namespace velk::test

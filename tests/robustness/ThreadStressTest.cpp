@@ -1,31 +1,16 @@
 #include "processor/PluginProcessor.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
-#include "processor/StateChunk.h"
-#include "robustness/SignalChecks.h"
+#include "robustness/HostThreads.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
-#include <vector>
 
 namespace
 {
-constexpr int blockSize = 256;
 constexpr int numEditorActions = 600;
-
-juce::MidiBuffer blockMidi (int block)
-{
-    juce::MidiBuffer midi;
-    midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, block % 128), 0);
-    midi.addEvent (juce::MidiMessage::controllerEvent (2, 21, (block * 5) % 128), 17);
-
-    if (block % 32 == 0)
-        midi.addEvent (juce::MidiMessage::programChange (1, (block / 32) % 3), 40);
-
-    return midi;
-}
 
 /** One processor driven at once by the host's audio thread, a host automation thread, a host
     thread that saves and restores the state, and the message thread, which does what the editor
@@ -39,7 +24,7 @@ protected:
     {
         writePresets();
         processor = std::make_unique<TavelinAudioProcessor>();
-        processor->prepareToPlay (44100.0, blockSize);
+        host = std::make_unique<tavelin::test::HostThreads> (*processor, juce::StringArray{ "INIT", "Browser", "a", "b" });
         map ("Delay_1_Time", 7);
         map ("Dry_Wet", 21);
         map ("Pitch_Shifter_2_Pitch", 21);
@@ -48,6 +33,7 @@ protected:
 
     void TearDown() override
     {
+        host.reset();
         processor.reset();
         juce::File (velk::PresetsManager::presetsFolderPath).deleteRecursively();
         mapFile.deleteFile();
@@ -72,59 +58,6 @@ protected:
     void map (const juce::String& parameterId, int controller)
     {
         processor->ccMapper.assignController (parameterId, controller);
-    }
-
-    void runAudioThread()
-    {
-        juce::AudioBuffer<float> buffer (2, blockSize);
-
-        for (int block = 0; !stop; ++block)
-        {
-            for (int ch = 0; ch < 2; ++ch)
-                for (int i = 0; i < blockSize; ++i)
-                    buffer.setSample (ch, i, (float) std::sin (0.05 * (i + block * blockSize)) * 0.5f);
-
-            auto midi = blockMidi (block);
-
-            {
-                // As the host's wrapper does: a suspended processor gets no blocks.
-                const juce::ScopedLock lock (processor->getCallbackLock());
-
-                if (!processor->isSuspended())
-                    processor->processBlock (buffer, midi);
-            }
-
-            const std::vector<const float*> channels{ buffer.getReadPointer (0), buffer.getReadPointer (1) };
-
-            for (auto* channel : channels)
-                for (int i = 0; i < blockSize; ++i)
-                    nonFiniteSamples += std::isfinite (channel[i]) ? 0 : 1;
-
-            ++blocksProcessed;
-        }
-    }
-
-    /** As a host saves and restores from a thread of its own: every chunk must read back, with
-        the map and the name of a preset that was really loaded.
-    */
-    void runHostStateThread()
-    {
-        const juce::StringArray presetNames{ "INIT", "Browser", "a", "b" };
-
-        while (!stop)
-        {
-            juce::MemoryBlock chunk;
-            processor->getStateInformation (chunk);
-            const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
-            const auto* metadata = xml != nullptr ? xml->getChildByName ("Preset_Metadata") : nullptr;
-
-            if (metadata == nullptr || xml->getChildByName (velk::CCMapper::midiMapTag.toString()) == nullptr
-                || !presetNames.contains (metadata->getStringAttribute ("Preset_Name")))
-                ++badChunks;
-
-            processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
-            ++stateRoundTrips;
-        }
     }
 
     /** What the editor's timer reads, each read something the processor can really show. */
@@ -202,47 +135,42 @@ protected:
     }
 
     std::unique_ptr<TavelinAudioProcessor> processor;
+    std::unique_ptr<tavelin::test::HostThreads> host;
     std::atomic<bool> stop{ false };
-    std::atomic<int> nonFiniteSamples{ 0 }, blocksProcessed{ 0 }, stateRoundTrips{ 0 }, badChunks{ 0 };
     int implausibleReads = 0;
     const juce::File mapFile = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("stress.vtcc");
 };
 
 TEST_F (ThreadStressTest, AudioAutomationAndMessageThreadsTogetherKeepTheOutputFinite)
 {
-    std::thread audio ([this]
-                       { runAudioThread(); });
+    host->startAudio();
     std::thread automation ([this]
                             { runAutomationThread(); });
-    std::thread hostState ([this]
-                           { runHostStateThread(); });
+    host->startStateSaves();
 
     // This thread is the test's message thread.
     for (int action = 0; action < numEditorActions; ++action)
         editorAction (action);
 
     stop = true;
-    audio.join();
     automation.join();
-    hostState.join();
+    host->stop();
 
-    EXPECT_EQ (nonFiniteSamples.load(), 0);
-    EXPECT_GT (blocksProcessed.load(), 0);
-    EXPECT_GT (stateRoundTrips.load(), 0);
-    EXPECT_EQ (badChunks.load(), 0);
+    EXPECT_EQ (host->nonFiniteBlocks.load(), 0);
+    EXPECT_GT (host->blocksProcessed.load(), 0);
+    EXPECT_GT (host->stateRoundTrips.load(), 0);
+    EXPECT_EQ (host->badChunks.load(), 0);
     EXPECT_EQ (implausibleReads, 0);
 }
 
 TEST_F (ThreadStressTest, StateSavedAfterTheStormRestoresIntoAFreshProcessor)
 {
-    std::thread audio ([this]
-                       { runAudioThread(); });
+    host->startAudio();
 
     for (int action = 0; action < numEditorActions / 4; ++action)
         editorAction (action);
 
-    stop = true;
-    audio.join();
+    host->stop();
 
     juce::MemoryBlock chunk;
     processor->getStateInformation (chunk);

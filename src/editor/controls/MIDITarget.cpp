@@ -19,6 +19,20 @@ void MIDITarget::menu (juce::Component& control)
     });
 }
 
+bool MIDITarget::takePressForMenu (const juce::MouseEvent& e, juce::Component& control, bool learnable)
+{
+    const auto opensMenu = e.mods.isAltDown() && learnable;
+
+    // The second click of a double-click whose first opened the menu would otherwise reset a
+    // knob to its default on its release.
+    pressIsMenus = opensMenu || (pressIsMenus && e.getNumberOfClicks() > 1);
+
+    if (opensMenu)
+        menu (control);
+
+    return pressIsMenus;
+}
+
 void MIDITarget::handleMenuResult (int result)
 {
     if (result == assignItemId)

@@ -24,6 +24,19 @@ public:
     */
     void menu (juce::Component& control);
 
+    /** For a control's mouseDown: an Alt-press on a `learnable` control opens the menu and
+        is the menu's to its end. The menu does not wait inside the press, so the press's drag,
+        release and double-click still come to the control afterwards (even after the menu has
+        closed, as it does when the host takes the focus away); the control hands them on only
+        while pressBelongsToMenu() is false. Returns whether this press is the menu's.
+    */
+    bool takePressForMenu (const juce::MouseEvent&, juce::Component& control, bool learnable);
+
+    /** Whether the current (or last) press opened the menu, or is a later click of a
+        multi-click whose first click did.
+    */
+    bool pressBelongsToMenu() const noexcept { return pressIsMenus; }
+
     /** Records the menu's choice (assignItemId, clearItemId, or 0 when dismissed) and, for a
         request, tells the listeners.
     */
@@ -34,6 +47,8 @@ public:
     bool clearRequested = false;
 
 private:
+    bool pressIsMenus = false;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MIDITarget)
 };
 } // namespace velk

@@ -12,8 +12,12 @@ public:
     VelkButton();
     ~VelkButton() override;
 
-    /** Alt-click (the Option key) opens the MIDI-learn menu and neither presses nor toggles. */
+    /** Alt-click (the Option key) opens the MIDI-learn menu; that press, dragged or not,
+        neither presses nor toggles.
+    */
     void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VelkButton)

@@ -7,9 +7,19 @@ VelkComboBox::~VelkComboBox() = default;
 
 void VelkComboBox::mouseDown (const juce::MouseEvent& e)
 {
-    if (e.mods.isAltDown())
-        menu (*this);
-    else
+    if (!takePressForMenu (e, *this, true))
         juce::ComboBox::mouseDown (e);
+}
+
+void VelkComboBox::mouseDrag (const juce::MouseEvent& e)
+{
+    if (!pressBelongsToMenu())
+        juce::ComboBox::mouseDrag (e);
+}
+
+void VelkComboBox::mouseUp (const juce::MouseEvent& e)
+{
+    if (!pressBelongsToMenu())
+        juce::ComboBox::mouseUp (e);
 }
 } // namespace velk

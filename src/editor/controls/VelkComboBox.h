@@ -12,8 +12,12 @@ public:
     VelkComboBox();
     ~VelkComboBox() override;
 
-    /** Alt-click (the Option key) opens the MIDI-learn menu instead of the list. */
+    /** Alt-click (the Option key) opens the MIDI-learn menu instead of the list, for the
+        whole press.
+    */
     void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
 
     /** Whether the box currently shows itself as modulated. */
     bool showsModulation = false;

@@ -21,10 +21,28 @@ VelkKnob::~VelkKnob() = default;
 
 void VelkKnob::mouseDown (const juce::MouseEvent& e)
 {
-    if (e.mods.isAltDown() && parameterID.isNotEmpty())
-        menu (*this);
-    else
+    if (!takePressForMenu (e, *this, parameterID.isNotEmpty()))
         juce::Slider::mouseDown (e);
+}
+
+// The slider keeps the state of its last drag; a drag it was not told the start of would move
+// the value from there, without a gesture.
+void VelkKnob::mouseDrag (const juce::MouseEvent& e)
+{
+    if (!pressBelongsToMenu())
+        juce::Slider::mouseDrag (e);
+}
+
+void VelkKnob::mouseUp (const juce::MouseEvent& e)
+{
+    if (!pressBelongsToMenu())
+        juce::Slider::mouseUp (e);
+}
+
+void VelkKnob::mouseDoubleClick (const juce::MouseEvent& e)
+{
+    if (!pressBelongsToMenu())
+        juce::Slider::mouseDoubleClick (e);
 }
 
 void VelkKnob::paint (juce::Graphics& g)

@@ -14,8 +14,13 @@ public:
     VelkKnob();
     ~VelkKnob() override;
 
-    /** Alt-click (the Option key) opens the MIDI-learn menu once the knob is bound. */
+    /** Alt-click (the Option key) opens the MIDI-learn menu once the knob is bound; the rest
+        of that press (drag, release, double-click) then moves nothing.
+    */
     void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+    void mouseDoubleClick (const juce::MouseEvent&) override;
     void paint (juce::Graphics&) override;
 
     /** The bound parameter's summed modulation depth, 0 to 1. */

@@ -1,73 +1,7 @@
-#include "editor/EditorFixture.h"
+#include "editor/window/RealWindow.h"
 
 namespace tavelin::test
 {
-namespace
-{
-    struct DragStartCounter : juce::Slider::Listener
-    {
-        void sliderValueChanged (juce::Slider*) override {}
-        void sliderDragStarted (juce::Slider*) override { ++dragsStarted; }
-        int dragsStarted = 0;
-    };
-
-    int numMenusOpen()
-    {
-        return juce::ModalComponentManager::getInstance()->getNumModalComponents();
-    }
-} // namespace
-
-/** The editor in a real window on the display, driven by mouse events given to its window as
-    the windowing system would give them.
-*/
-class RealWindow : public EditorFixture
-{
-protected:
-    RealWindow()
-    {
-        openEditor().addToDesktop (0);
-        editor->setVisible (true);
-    }
-
-    ~RealWindow() override
-    {
-        juce::PopupMenu::dismissAllActiveMenus();
-        juce::ModifierKeys::currentModifiers = {};
-    }
-
-    /** As the window's event handler does: the keys held go to the global modifier state, from
-        which mouse events take them, and the buttons with the event.
-    */
-    void mouse (juce::Point<int> position, juce::ModifierKeys modifiers)
-    {
-        juce::ModifierKeys::currentModifiers = modifiers;
-        editor->getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position.toFloat(), modifiers,
-                                             juce::MouseInputSource::defaultPressure, 0.0f, juce::Time::currentTimeMillis());
-    }
-
-    void drag (juce::Point<int> from, juce::Point<int> to, juce::ModifierKeys heldKeys = {})
-    {
-        const auto buttonDown = heldKeys.withFlags (juce::ModifierKeys::leftButtonModifier);
-        mouse (from, heldKeys);
-        mouse (from, buttonDown);
-        mouse (to, buttonDown);
-        mouse (to, heldKeys);
-    }
-
-    /** A knob at (100, 100) bound to Delay_1_Mix, learnable under the given identifier (none when empty). */
-    velk::VelkKnob& knobAt100 (const juce::String& learnIdentifier)
-    {
-        editor->createAndBindKnob (knobs[0], "Delay_1_Mix", "%", TavelinAudioProcessorEditor::chain1Colour);
-        knobs[0]->setBounds (100, 100, 50, 50);
-        knobs[0]->parameterID = learnIdentifier;
-        knobs[0]->addListener (&drags);
-        return *knobs[0];
-    }
-
-    static inline const juce::ModifierKeys alt{ juce::ModifierKeys::altModifier };
-    DragStartCounter drags;
-};
-
 TEST_F (RealWindow, DraggingTheCornerGripKeepsTheRatioAndStoresTheScale)
 {
     drag ({ 831, 651 }, { 1031, 681 });
@@ -108,5 +42,22 @@ TEST_F (RealWindow, ClosingTheWindowDismissesAnOpenLearnMenuAndItsChoiceIsDroppe
 
     pumpMessages();
     EXPECT_EQ (processor->ccMapper.getMap().getNumChildren(), 0);
+}
+
+TEST_F (RealWindow, PasteChosenFromAChainHeadersMenuCopiesTheRememberedChain)
+{
+    choosePasteOnChain2AfterCopyingChain1();
+    pumpMessages();
+
+    EXPECT_EQ (delay2Time(), 750.0f);
+}
+
+TEST_F (RealWindow, APasteThatArrivesAfterTheWindowClosedIsDropped)
+{
+    choosePasteOnChain2AfterCopyingChain1();
+    closeEditor();
+    pumpMessages();
+
+    EXPECT_EQ (delay2Time(), 120.0f);
 }
 } // namespace tavelin::test
