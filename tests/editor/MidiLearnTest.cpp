@@ -48,6 +48,7 @@ TEST_F (MidiLearn, AssignReusesAParametersChildClearRemovesItAndDismissingDoesNo
 {
     auto& time = bind (0, "Delay_1_Time");
     auto& mix = bind (1, "Delay_1_Mix");
+    EXPECT_FALSE (time.assignRequested || time.clearRequested); // a new control asks for nothing
 
     choose (time, 0); // dismissed
     EXPECT_TRUE (mapEntries().isEmpty());

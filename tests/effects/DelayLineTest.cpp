@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -207,4 +209,50 @@ INSTANTIATE_TEST_SUITE_P (NaNAndInfinities,
                                                              std::numeric_limits<double>::infinity(),
                                                              -std::numeric_limits<double>::infinity()),
                                             testing::Values (0, 100)));
+//==============================================================================
+/** An impulse near the end of the line's 1000 slots, and the echo samples it gives after the
+    write position has wrapped to the start.
+*/
+struct WrapCase
+{
+    const char* name;
+    double delay;
+    int impulseAt;
+    std::vector<std::pair<int, double>> echo;
+};
+
+class DelayLineWrapTest : public DelayLineTest,
+                          public testing::WithParamInterface<WrapCase>
+{
+};
+
+TEST_P (DelayLineWrapTest, EchoesOnTimeAcrossTheEndOfTheLine)
+{
+    const auto& c = GetParam();
+    line.setDelayInSamples (c.delay);
+    std::vector<double> out;
+
+    for (int n = 0; n < 1020; ++n)
+        out.push_back (line.getNextSampleWithDryWetMix (n == c.impulseAt ? 1.0 : 0.0, 0.0, 1.0));
+
+    for (auto n = c.impulseAt + 1; n < (int) out.size(); ++n)
+    {
+        auto expected = 0.0;
+
+        for (const auto& [at, value] : c.echo)
+            if (at == n)
+                expected = value;
+
+        EXPECT_NEAR (out[(size_t) n], expected, 1e-12) << n;
+    }
+}
+
+// A whole delay of 10 reads 9 samples on, across the wrap; 10.25 read from the last slot
+// interpolates toward the first one, written again since.
+INSTANTIATE_TEST_SUITE_P (Echoes,
+                          DelayLineWrapTest,
+                          testing::Values (WrapCase{ "WholeDelay", 10.0, 995, { { 1004, 1.0 } } },
+                                           WrapCase{ "FromTheLastSlot", 10.25, 999, { { 1008, 0.75 }, { 1009, 0.25 } } }),
+                          [] (const testing::TestParamInfo<WrapCase>& testCase)
+                          { return std::string (testCase.param.name); });
 } // namespace

@@ -107,9 +107,27 @@ TEST_F (GainerModuleTest, FullModulationGivesUnityWhateverTheKnob)
     EXPECT_EQ (gainOfNextBlock (1), 1.0f);
 }
 
-TEST_F (GainerModuleTest, WholeBufferProcessingUsesTheBlockStartValueThenAdvances)
+/** The knob at -20 dB, alone or modulated half-way toward the top: where the ramp heads. */
+struct WholeBufferCase
+{
+    const char* name;
+    bool modulated;
+    double targetDb;
+};
+
+class GainerWholeBufferTest : public GainerModuleTest,
+                              public testing::WithParamInterface<WholeBufferCase>
+{
+};
+
+TEST_P (GainerWholeBufferTest, UsesTheBlockStartValueThenAdvancesTowardTheTarget)
 {
     rig.set ("_Gain", -20.0f);
+
+    if (GetParam().modulated)
+        rig.modulate ("_Gain", 0.5f);
+
+    rig.manager.refreshMatrixForBlock();
     juce::AudioBuffer<float> buffer (2, 512);
     juce::MidiBuffer midi;
 
@@ -121,8 +139,22 @@ TEST_F (GainerModuleTest, WholeBufferProcessingUsesTheBlockStartValueThenAdvance
         rig.module.processBlock (buffer, midi, 512);
     }
 
-    EXPECT_NEAR (buffer.getSample (1, 511), std::pow (10.0, (-6.0 - 14.0 * 512.0 / 1323.0) * 0.05), 1e-6);
+    // The second pass runs at the value the ramp reached after the first, 512 / 1323 of the
+    // way from -6 dB (give or take the drift of its single-precision additions), from its
+    // first sample to its last.
+    const auto expected = std::pow (10.0, (-6.0 + (GetParam().targetDb + 6.0) * 512.0 / 1323.0) * 0.05);
+
+    for (int channel = 0; channel < 2; ++channel)
+        for (const auto sample : { 0, 1, 511 })
+            EXPECT_NEAR (buffer.getSample (channel, sample), expected, 1e-4 * expected) << channel << ", " << sample;
 }
+
+INSTANTIATE_TEST_SUITE_P (Targets,
+                          GainerWholeBufferTest,
+                          testing::Values (WholeBufferCase{ "Knob", false, -20.0 },
+                                           WholeBufferCase{ "HalfModulation", true, -10.0 }),
+                          [] (const testing::TestParamInfo<WholeBufferCase>& testCase)
+                          { return std::string (testCase.param.name); });
 
 TEST_F (GainerModuleTest, NamesItsOneParameterAndTarget)
 {

@@ -73,6 +73,16 @@ TEST_F (PannerModuleTest, KnobChangeGlidesAndEndsWhereTheRampsAdditionsLead)
     EXPECT_EQ (gains.second, 1.0f);
 }
 
+TEST_F (PannerModuleTest, GlideLastsThirtyMillisecondsAtAnyRate)
+{
+    rig.prepare (48000.0);
+    rig.set ("_Pan", 100.0f);
+    rig.block (720);
+
+    // Half of the 1440-sample glide from the centre: three quarters right, left gain 0.5.
+    EXPECT_NEAR (rig.block (1).first, 0.5f, 1e-4f);
+}
+
 TEST_F (PannerModuleTest, FullModulationMovesTheCentreHardRight)
 {
     rig.modulate ("_Pan", 1.0f);
@@ -103,6 +113,20 @@ TEST_F (PannerModuleTest, WholeBufferProcessingScalesEachSide)
 
     EXPECT_EQ (buffer.getSample (0, 63), 0.5f);
     EXPECT_EQ (buffer.getSample (1, 63), 0.25f);
+}
+
+TEST_F (PannerModuleTest, MonoBufferTakesOnlyTheLeftGain)
+{
+    // Left 1, right 0.5: the one channel keeps its level, and no right gain lands anywhere.
+    gainsAt (25.0f);
+    juce::AudioBuffer<float> buffer (1, 64);
+    juce::MidiBuffer midi;
+    juce::FloatVectorOperations::fill (buffer.getWritePointer (0), 0.5f, 64);
+
+    rig.module.processBlock (buffer, midi, 64);
+
+    EXPECT_EQ (buffer.getSample (0, 0), 0.5f);
+    EXPECT_EQ (buffer.getSample (0, 63), 0.5f);
 }
 
 TEST_F (PannerModuleTest, NamesItsOneParameterAndTarget)

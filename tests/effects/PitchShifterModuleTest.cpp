@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace
 {
 class PitchShifterModuleTest : public testing::Test
@@ -131,6 +133,40 @@ TEST_F (PitchShifterModuleTest, CleanUpSilencesEveryChannel)
         const auto out = rig.frame (0.0f, 0.0f);
         ASSERT_EQ (out.first, 0.0f);
         ASSERT_EQ (out.second, 0.0f);
+    }
+}
+
+TEST_F (PitchShifterModuleTest, FeedbackPastUnityIsHeldAtUnity)
+{
+    // The knob tops out at 96 %; a raw value past its range (which only a bypassed store
+    // could leave) is held at unity, whatever the amount and whichever path runs the module.
+    // The frame and stretch paths give the same samples, so the two must ring alike.
+    tavelin::test::ModuleRig<velk::PitchShifterModule> stretches{ "Pitch_Shifter_1" };
+    stretches.prepare (44100.0);
+    rig.parameters.store.getRawParameterValue ("Pitch_Shifter_1_Feedback")->store (120.0f);
+    stretches.parameters.store.getRawParameterValue ("Pitch_Shifter_1_Feedback")->store (1000.0f);
+
+    std::array<float, 64> left{}, right{};
+
+    for (int block = 0; block < 40; ++block)
+    {
+        const auto impulse = block == 0 ? 0.5f : 0.0f;
+        left.fill (0.0f);
+        right.fill (0.0f);
+        left[0] = impulse;
+        right[0] = -impulse;
+
+        stretches.beginBlock();
+        stretches.frames (left.data(), right.data(), (int) left.size());
+        rig.beginBlock();
+
+        for (size_t i = 0; i < left.size(); ++i)
+        {
+            const auto input = i == 0 ? impulse : 0.0f;
+            const auto [outLeft, outRight] = rig.frame (input, -input);
+            ASSERT_EQ (outLeft, left[i]) << block << ", " << i;
+            ASSERT_EQ (outRight, right[i]) << block << ", " << i;
+        }
     }
 }
 

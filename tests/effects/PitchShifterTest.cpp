@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 class PitchShifterTest : public testing::Test
@@ -83,6 +85,31 @@ TEST_F (PitchShifterTest, AtUnityRatioTheWetSignalIsTwoFixedTaps)
         if (n >= 1440)
         {
             ASSERT_NEAR (out, 0.45 * (x[n - 1080] + x[n - 360]), 2e-6) << "sample " << n;
+        }
+    }
+}
+
+TEST_F (PitchShifterTest, AtUnityRatioEachHeadWeighsTheWindowAtItsDistance)
+{
+    // S = 1024 maps a distance d to window entry 8d exactly. The window holds two raised-cosine
+    // periods over 8191 steps, so the heads at S/4 and 3S/4 weigh a hair under 1 and the one at
+    // S/2 a hair over 0. The slot d ahead of the write position was written S - d samples ago.
+    const auto window = [] (int entry)
+    { return 0.5 * (1.0 - std::cos (4.0 * juce::MathConstants<double>::pi * entry / 8191.0)); };
+
+    shifter.prepare (44100.0);
+    shifter.setGrainSize (1024.0);
+    shifter.setSemitones (0);
+    const auto x = makeSignal (3000);
+
+    for (size_t n = 0; n < x.size(); ++n)
+    {
+        const auto out = shifter.getNextSample (x[n], 0.0);
+
+        if (n >= 1024)
+        {
+            const auto expected = 0.45 * (window (2048) * x[n - 768] + window (4096) * x[n - 512] + window (6144) * x[n - 256]);
+            ASSERT_NEAR (out, expected, 1e-12) << "sample " << n;
         }
     }
 }

@@ -30,8 +30,10 @@ struct FramesCase
     bool channelsApart = false;
 };
 
-/** Stretches of every kind: full, single frames, odd lengths. */
-constexpr int stretchLengths[] = { 64, 1, 37, 64, 5, 64, 64, 23 };
+/** Stretches of every kind: full, single frames, odd lengths; 1090 frames in all, enough
+    for a delay gliding down from its first 1000 samples toward a short time to echo.
+*/
+constexpr int stretchLengths[] = { 64, 1, 37, 64, 5, 64, 64, 23, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64 };
 constexpr juce::int64 modulationSeed = 31;
 
 bool sameBits (float a, float b)

@@ -4,8 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace
 {
+/** The low-pass response to a unit impulse at the default 11 kHz without resonance, from the
+    filter's equations in double precision: with g = tan (pi 11000 / 44100) close to 1, the
+    cutoff sits near a quarter of the rate, where the response is nearly 1/4, 1/2, 1/4.
+*/
+constexpr std::array<double, 5> lowPassImpulse{ 0.248257441, 0.497632897, 0.251101912, 0.00232935114, 0.000579074645 };
+
 class SVFSingleOutModuleTest : public testing::Test
 {
 protected:
@@ -175,6 +183,46 @@ TEST_F (SVFSingleOutModuleTest, LowSampleRatesKeepTheTangentFiniteAndPositive)
 
     EXPECT_NEAR (state.g, std::tan (juce::MathConstants<double>::pi * 0.49), 1e-12);
     EXPECT_GT (state.g, 0.0);
+}
+
+TEST_F (SVFSingleOutModuleTest, StretchesCarryTheStateAcrossTheirEndsAndStopThere)
+{
+    constexpr auto pastTheEnd = 0.75f;
+    std::array<float, 6> left{ 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, pastTheEnd }, right{ 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, pastTheEnd };
+
+    rig.beginBlock();
+    rig.frames (left.data(), right.data(), 3);
+    rig.beginBlock();
+    rig.frames (left.data() + 3, right.data() + 3, 2);
+
+    for (size_t i = 0; i < lowPassImpulse.size(); ++i)
+    {
+        EXPECT_NEAR (left[i], lowPassImpulse[i], 1e-6) << i;
+        EXPECT_EQ (right[i], 0.0f) << i;
+    }
+
+    EXPECT_EQ (left[5], pastTheEnd);
+    EXPECT_EQ (right[5], pastTheEnd);
+}
+
+TEST_F (SVFSingleOutModuleTest, WholeBuffersCarryTheStateAcrossTheirEndsAndKeepTheChannelsApart)
+{
+    juce::AudioBuffer<float> first (2, 3), second (2, 2);
+    juce::MidiBuffer midi;
+    first.clear();
+    second.clear();
+    first.setSample (0, 0, 1.0f);
+
+    rig.module.processBlock (first, midi, 3);
+    rig.module.processBlock (second, midi, 2);
+
+    for (size_t i = 0; i < lowPassImpulse.size(); ++i)
+    {
+        const auto& buffer = i < 3 ? first : second;
+        const auto index = (int) i % 3;
+        EXPECT_NEAR (buffer.getSample (0, index), lowPassImpulse[i], 1e-6) << i;
+        EXPECT_EQ (buffer.getSample (1, index), 0.0f) << i;
+    }
 }
 
 TEST_F (SVFSingleOutModuleTest, ModeTextsNameTheFourOutputs)

@@ -128,6 +128,7 @@ TEST_F (TreeBoxes, OpenItemShowsAMinus)
     const auto image = draw ({ 0.0f, 0.0f, 20.0f, 20.0f }, true);
 
     EXPECT_TRUE (coloursMatch (image.getPixelAt (7, 9), velk::VelkColours::dark_grey));
+    EXPECT_TRUE (coloursMatch (image.getPixelAt (7, 10), velk::VelkColours::light_grey)); // one pixel thick
     EXPECT_TRUE (coloursMatch (image.getPixelAt (9, 7), velk::VelkColours::light_grey));
     EXPECT_TRUE (coloursMatch (image.getPixelAt (9, 11), velk::VelkColours::light_grey));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -119,6 +120,17 @@ TEST_F (LFOModulatorTest, RandomTablesStayWithinRange)
             EXPECT_GE (entry, -1.0f);
             EXPECT_LE (entry, 1.0f);
         }
+}
+
+TEST_F (LFOModulatorTest, RandomTableReachesBothEndsOfTheRange)
+{
+    // 1024 uniform levels all miss the top (or bottom) twentieth with a chance of 0.95^1024,
+    // about 1e-23: a flat or one-sided table is a fault, not bad luck.
+    const auto& table = lfo.getWavetable (LFOModulator::random).samples;
+    const auto [lowest, highest] = std::minmax_element (table.begin(), table.end());
+
+    EXPECT_LT (*lowest, -0.9f);
+    EXPECT_GT (*highest, 0.9f);
 }
 
 TEST_F (LFOModulatorTest, SmoothRandomJoinsItsAnchorsWithStraightLinesAroundTheLoop)

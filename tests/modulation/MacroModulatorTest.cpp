@@ -97,4 +97,14 @@ TEST_F (MacroModulatorTest, SelfModulationSeesThePreviousSample)
     const auto outputs = rig.runBlock (3, &macro);
     EXPECT_EQ (outputs, (std::vector<float>{ 0.5f, 0.75f, 0.875f }));
 }
+
+TEST_F (MacroModulatorTest, SkippedFramesUnderModulationStepAsSamplesDo)
+{
+    setOffset (50.0f);
+    rig.setDepth ("Macro_1", "Macro_1_Offset", 100.0f);
+    rig.manager.refreshMatrixForBlock();
+
+    macro.skipFrames (3);
+    EXPECT_EQ (macro.getValue(), 0.875f);
+}
 } // namespace

@@ -401,6 +401,12 @@ TEST (ModulationsManagerLifecycleTest, TargetsRegisteredAfterTheMatrixAreNeverMo
     EXPECT_EQ (rig.manager.pollModulationValue (late), 0.0f);
     EXPECT_FALSE (rig.manager.areModsActiveForTarget (late));
     EXPECT_EQ (rig.manager.getTargetDisplayDepth ("Late_Target"), 0.0f);
+
+    rig.manager.renderFrames (4);
+    const auto* frames = rig.manager.getModulationFrames (late);
+
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ (frames[i], 0.0f) << i;
 }
 //==============================================================================
 /** The processor's registration order with the real modulators: four LFOs, three macros,

@@ -69,7 +69,7 @@ TEST_P (RenderFramesTest, GiveThePollsOfSampleBySampleSteps)
     auto& manager = byStretch.rig.manager;
     const auto numTargets = manager.getNumTargets();
 
-    for (const auto numFrames : { 64, 1, 37, 64, 64, 9 })
+    for (const auto numFrames : { 64, 1, 37, 0, 64, 64, 9 })
     {
         bySample.rig.manager.refreshMatrixForBlock();
         manager.refreshMatrixForBlock();

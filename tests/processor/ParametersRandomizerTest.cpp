@@ -201,6 +201,18 @@ TEST_F (ParametersRandomizerTest, MatrixCellsInUseAreRandomizedAndTheRestSkipped
     EXPECT_TRUE (hasDrawn (randomizer.random, seedUpHalf, 2));
 }
 
+TEST_F (ParametersRandomizerTest, BipolarCellMovesDownTowardItsRangeStart)
+{
+    // 40 % lies 140 above the range's start at -100; half of that distance down is -30 %.
+    processor.setPlainValue (ServicesTestProcessor::panDepth, 40.0f);
+    expectFirstDraws (seedDownHalf, false, 0.5f);
+    randomizer.random.setSeed (seedDownHalf);
+
+    randomizer.randomizeParametersByAmountIfNotAtDefaultSetting (Group::matrixGroup, 1.0f);
+
+    EXPECT_EQ (processor.getPlainValue (ServicesTestProcessor::panDepth), -30.0f);
+}
+
 //==============================================================================
 TEST_F (ParametersRandomizerTest, AbletonLiveGetsTheSameValuesWithoutGestures)
 {
