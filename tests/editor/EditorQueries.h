@@ -57,4 +57,19 @@ juce::Array<ComponentType*> childrenOfType (juce::Component& editor)
     return found;
 }
 
+/** The first component of that type inside the parent, at any depth. */
+template <typename ComponentType>
+ComponentType* descendantOfType (juce::Component& parent)
+{
+    for (auto* child : parent.getChildren())
+    {
+        if (auto* found = dynamic_cast<ComponentType*> (child))
+            return found;
+
+        if (auto* found = descendantOfType<ComponentType> (*child))
+            return found;
+    }
+
+    return nullptr;
+}
 } // namespace tavelin::test

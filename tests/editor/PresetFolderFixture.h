@@ -7,61 +7,19 @@
 #include "processor/ProgramChangeManager.h"
 #include "support/BusyEditorState.h"
 
+#include <functional>
 #include <initializer_list>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace tavelin::test
 {
-/** Counts the loads that replace the parameter state, whatever values they bring. */
-struct StateLoadCounter : juce::ValueTree::Listener
-{
-    explicit StateLoadCounter (juce::ValueTree& watchedState)
-        : state (watchedState) { state.addListener (this); }
-    ~StateLoadCounter() override { state.removeListener (this); }
-
-    void valueTreeRedirected (juce::ValueTree&) override { ++loads; }
-
-    juce::ValueTree& state;
-    int loads = 0;
-};
-
-/** Holds the thread that the browser scans on until resume(): a selection that the tree defers
-    to the end of its scan is then sure to wait.
+/** An editor over preset folders that hold only what the test writes there, presets that differ
+    by the delay's time, a delay echo to hear whether a load cleaned the modules, and a count of
+    the loads that replaced the parameter state.
 */
-class ScanPause : private juce::TimeSliceClient
-{
-public:
-    explicit ScanPause (juce::TimeSliceThread& scanThread)
-        : thread (scanThread)
-    {
-        thread.addTimeSliceClient (this);
-        entered.wait (5000);
-    }
-
-    ~ScanPause() override
-    {
-        resume();
-        thread.removeTimeSliceClient (this);
-    }
-
-    void resume() { gate.signal(); }
-
-private:
-    int useTimeSlice() override
-    {
-        entered.signal();
-        gate.wait (10000);
-        return -1; // once only
-    }
-
-    juce::TimeSliceThread& thread;
-    juce::WaitableEvent entered, gate;
-};
-
-/** An editor over preset folders that hold only what the test writes there, with presets that
-    differ by the delay's time, and one delay echo to hear whether a load cut the sound.
-*/
-class PresetFolderFixture : public EditorAtBaseScale
+class PresetFolderFixture : public EditorAtBaseScale, private juce::ValueTree::Listener
 {
 protected:
     PresetFolderFixture()
@@ -70,10 +28,12 @@ protected:
         // Made again now, so that nothing an earlier test saved is its start-up preset.
         processor = std::make_unique<TavelinAudioProcessor>();
         processor->getPreferences().uiScaleFactor = 1.0f;
+        processor->valueTreeState.state.addListener (this);
     }
 
     ~PresetFolderFixture() override
     {
+        processor->valueTreeState.state.removeListener (this);
         closeEditor();
         emptyPresetFolders();
     }
@@ -87,33 +47,65 @@ protected:
         midiFolder().createDirectory();
     }
 
-    /** A preset of these plain values; every other parameter loads at its default. */
-    static juce::File writePreset (const juce::File& file, std::initializer_list<std::pair<const char*, float>> values)
+    /** These files of the preset folder, each preset with a delay time of its own (200 ms, 210 ms
+        and on) and every other parameter at its default; a leading "!" writes a file that is no preset.
+    */
+    void writePresets (const std::vector<const char*>& files)
     {
-        juce::ValueTree state ("Tavelin");
-
-        for (const auto& [id, value] : values)
-            state.appendChild (juce::ValueTree ("PARAM", { { "id", id }, { "value", value } }), nullptr);
-
-        EXPECT_TRUE (file.getParentDirectory().createDirectory().wasOk());
-        EXPECT_TRUE (velk::PresetsManager::savePreset (state, file).wasOk()) << file.getFullPathName();
-        return file;
-    }
-
-    static juce::File writePreset (const juce::File& file, float delayTime)
-    {
-        return writePreset (file, { { "Delay_1_Time", delayTime } });
-    }
-
-    static juce::File writeBrokenPreset (const juce::File& file)
-    {
-        EXPECT_TRUE (file.replaceWithText ("no preset"));
-        return file;
+        for (size_t i = 0; i < files.size(); ++i)
+        {
+            const juce::String entry (files[i]);
+            const auto file = presetsFolder().getChildFile (entry.trimCharactersAtStart ("!"));
+            const auto time = delayTimes[entry] = 200.0f + 10.0f * (float) i;
+            const juce::ValueTree preset ("Tavelin", {}, { juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", time } }) });
+            EXPECT_TRUE (file.getParentDirectory().createDirectory().wasOk());
+            EXPECT_TRUE (entry.startsWith ("!") ? file.replaceWithText ("no preset") : velk::PresetsManager::savePreset (preset, file).wasOk()) << entry;
+        }
     }
 
     float plain (const juce::String& id) const { return processor->valueTreeState.getRawParameterValue (id)->load(); }
-    juce::String currentName() const { return processor->getCurrentPreset().getName(); }
-    juce::String currentPath() const { return processor->getCurrentPreset().getFilePath(); }
+
+    /** The current preset's name and path, "INIT @ " before any load. */
+    juce::String current() const { return processor->getCurrentPreset().getName() + " @ " + processor->getCurrentPreset().getFilePath(); }
+    static juce::String presetOf (const juce::File& file) { return file.getFileNameWithoutExtension() + " @ " + file.getFullPathName(); }
+
+    /** The current preset and the name that the editor's label shows since the last refresh. */
+    juce::String shown()
+    {
+        for (auto* label : childrenOfType<juce::Label> (*editor))
+            if (label->getBounds() == Tavelin::Panel::presetStrip().nameLabel)
+                return current() + " | " + label->getText();
+
+        return "no preset label";
+    }
+
+    /** Before an editor load: what the editor shows, and the echo's impulse on its way. */
+    void beforeTheLoad()
+    {
+        tick();
+        shownBefore = shown();
+        loads = 0;
+        sendImpulse();
+    }
+
+    /** After it, at the next refresh: this file of the preset folder loaded once, with its name,
+        path, label and delay time, and the echo cut; or, with none, nothing changed and the echo
+        still rings.
+    */
+    void expectLoadOf (const char* file)
+    {
+        tick();
+        const auto loaded = file != nullptr;
+        const auto name = loaded ? presetsFolder().getChildFile (file).getFileNameWithoutExtension() : juce::String();
+        EXPECT_EQ (loads, loaded ? 1 : 0);
+        EXPECT_EQ (plain ("Delay_1_Time"), loaded ? delayTimes[file] : 100.0f);
+        EXPECT_EQ (shown(), loaded ? presetOf (presetsFolder().getChildFile (file)) + " | " + name.toUpperCase() : shownBefore);
+
+        if (loaded)
+            EXPECT_LT (echoPeak(), 1.0e-3f) << "the load cleans the modules";
+        else
+            EXPECT_GT (echoPeak(), 0.1f) << "nothing cleans the modules";
+    }
 
     /** Clicks the button at that place of the layout, as its click would reach the editor. */
     void click (const Tavelin::Panel::Rect& area)
@@ -124,8 +116,6 @@ protected:
     }
 
     velk::PresetSelectorComponent& browser() { return *childrenOfType<velk::PresetSelectorComponent> (*editor).getFirst(); }
-
-    ScanPause pauseScans() { return ScanPause (browser().getDirectoryList().getTimeSliceThread()); }
 
     /** Selects the entry in the browser's tree as a click would, once the tree shows it. */
     bool select (const juce::File& file)
@@ -158,7 +148,18 @@ protected:
     /** The loudest sample of the next 4096, which hold the echo of the last impulse. */
     float echoPeak() { return render (4096, false); }
 
-    float render (int numSamples, bool startsWithImpulse, const juce::MidiBuffer& midi = {})
+    /** One block of the audio thread with these events. */
+    void send (std::initializer_list<juce::MidiMessage> messages)
+    {
+        juce::MidiBuffer midi;
+
+        for (const auto& message : messages)
+            midi.addEvent (message, midi.getNumEvents());
+
+        render (32, false, midi);
+    }
+
+    float render (int numSamples, bool startsWithImpulse, juce::MidiBuffer midi = {})
     {
         juce::AudioBuffer<float> buffer (2, numSamples);
         buffer.clear();
@@ -167,12 +168,24 @@ protected:
             for (int channel = 0; channel < 2; ++channel)
                 buffer.setSample (channel, 0, 1.0f);
 
-        auto blockMidi = midi;
-        processor->processBlock (buffer, blockMidi);
+        processor->processBlock (buffer, midi);
         return buffer.getMagnitude (0, numSamples);
     }
 
+    int loads = 0;
+    std::function<void()> duringTheNextLoad; // runs once, after a load has replaced the parameters
+    std::map<juce::String, float> delayTimes;
+    juce::String shownBefore;
     static constexpr double sampleRate = 44100.0;
     static constexpr int blockSize = 8192;
+
+private:
+    void valueTreeRedirected (juce::ValueTree&) override
+    {
+        ++loads;
+
+        if (auto action = std::exchange (duringTheNextLoad, nullptr))
+            action();
+    }
 };
 } // namespace tavelin::test

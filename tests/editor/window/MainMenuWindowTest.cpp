@@ -1,42 +1,17 @@
 #include "editor/EditorFixture.h"
+#include "editor/EditorQueries.h"
+#include "editor/Panel.h"
 #include "platform/UserFileLocations.h"
+#include "processor/PresetsManager.h"
 #include "support/BusyEditorState.h"
 
 namespace tavelin::test
 {
-namespace
-{
-    juce::Component* topModal()
-    {
-        return juce::Component::getCurrentlyModalComponent();
-    }
-
-    int numModal()
-    {
-        return juce::ModalComponentManager::getInstance()->getNumModalComponents();
-    }
-
-    template <typename Type>
-    Type* findInside (juce::Component& parent)
-    {
-        for (auto* child : parent.getChildren())
-        {
-            if (auto* found = dynamic_cast<Type*> (child))
-                return found;
-
-            if (auto* found = findInside<Type> (*child))
-                return found;
-        }
-
-        return nullptr;
-    }
-} // namespace
-
-/** The config button's menu and the map dialogs in a real window, the menu driven by a click
-    and the keys, the dialogs (the framework's own, as no dialog program is installed) by their
-    file name box.
+/** The config button's menu and the editor's dialogs in a real window, the menu driven by a
+    click and the keys, the dialogs (the framework's own, as no dialog program is installed) by
+    their file name box.
 */
-class MainMenuWindow : public EditorFixture
+class MainMenuWindow : public EditorAtBaseScale
 {
 protected:
     MainMenuWindow()
@@ -46,57 +21,58 @@ protected:
         showEditor();
     }
 
-    void showEditor()
-    {
-        openEditor().addToDesktop (0);
-        editor->setVisible (true);
-    }
-
     ~MainMenuWindow() override
     {
         juce::PopupMenu::dismissAllActiveMenus();
         juce::ModifierKeys::currentModifiers = {};
     }
 
+    void showEditor()
+    {
+        openEditor().addToDesktop (0);
+        editor->setVisible (true);
+    }
+
+    static int numModal() { return juce::ModalComponentManager::getInstance()->getNumModalComponents(); }
+
     void clickConfigButton()
     {
-        for (auto* child : editor->getChildren())
+        const auto centre = Tavelin::Panel::titleBar().configButton.getCentre().toFloat();
+
+        for (const int buttons : { (int) juce::ModifierKeys::leftButtonModifier, 0 })
         {
-            if (child->getName() != "config")
-                continue;
-
-            const auto centre = child->getBounds().getCentre().toFloat();
-
-            for (const int buttons : { (int) juce::ModifierKeys::leftButtonModifier, 0 })
-            {
-                juce::ModifierKeys::currentModifiers = juce::ModifierKeys (buttons);
-                editor->getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, centre,
-                                                     juce::ModifierKeys (buttons), juce::MouseInputSource::defaultPressure,
-                                                     0.0f, juce::Time::currentTimeMillis());
-            }
+            juce::ModifierKeys::currentModifiers = juce::ModifierKeys (buttons);
+            editor->getPeer()->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, centre, juce::ModifierKeys (buttons),
+                                                 juce::MouseInputSource::defaultPressure, 0.0f, juce::Time::currentTimeMillis());
         }
     }
 
     /** Steps down the open menu to its item at this position, and presses return to choose it. */
     static void highlightByKeys (int position, bool choose = true)
     {
-        auto* menu = topModal();
-
         for (int step = 0; step <= position; ++step)
-            menu->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
+            juce::Component::getCurrentlyModalComponent()->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
 
         if (choose)
-            menu->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+            juce::Component::getCurrentlyModalComponent()->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
     }
 
-    /** The map dialog that the item opens, with the file name typed into it and accepted. */
+    /** The file list of the open dialog with this title. */
+    static juce::FileBrowserComponent& dialogFiles (const juce::String& title)
+    {
+        auto* dialog = dynamic_cast<juce::FileChooserDialogBox*> (juce::Component::getCurrentlyModalComponent());
+
+        if (dialog == nullptr || dialog->getName() != title)
+            throw std::runtime_error ("no dialog " + title.toStdString());
+
+        return *descendantOfType<juce::FileBrowserComponent> (*dialog);
+    }
+
+    /** The name typed into the open dialog and accepted. */
     static void acceptDialog (const juce::String& title, const juce::String& fileName)
     {
-        auto* dialog = dynamic_cast<juce::FileChooserDialogBox*> (topModal());
-        ASSERT_NE (dialog, nullptr);
-        EXPECT_EQ (dialog->getName(), title);
-        findInside<juce::FileBrowserComponent> (*dialog)->setFileName (fileName);
-        dialog->exitModalState (1);
+        dialogFiles (title).setFileName (fileName);
+        juce::Component::getCurrentlyModalComponent()->exitModalState (1);
     }
 
     float mix() const { return processor->valueTreeState.getParameter ("Delay_1_Mix")->getValue(); }
@@ -131,42 +107,65 @@ TEST_F (MainMenuWindow, ClosingTheWindowDismissesTheOpenMenuAndDropsAChoiceOnIts
     }
 }
 
-TEST_F (MainMenuWindow, MapDialogsOpenInDocumentsWithTheirTitlesAndActOnTheChosenFile)
+//==============================================================================
+/** The editor's dialogs, which open in the window only where no dialog program is installed. */
+class EditorDialogsWindow : public MainMenuWindow
 {
-    if (juce::FileChooser::isPlatformDialogAvailable())
-        GTEST_SKIP() << "a dialog program is installed, and tests start none";
+protected:
+    void SetUp() override
+    {
+        if (juce::FileChooser::isPlatformDialogAvailable())
+            GTEST_SKIP() << "a dialog program is installed, and tests start none";
+    }
+};
 
+TEST_F (EditorDialogsWindow, MapDialogsOpenInDocumentsWithTheirTitlesAndActOnTheChosenFile)
+{
     processor->ccMapper.assignController ("Delay_1_Time", 20);
     editor->getMainMenu().itemChosen (velk::MainMenu::saveMidiMapId);
-    auto* browser = findInside<juce::FileBrowserComponent> (*topModal());
-    EXPECT_TRUE (browser->isSaveMode());
-    EXPECT_EQ (browser->getRoot(), documents);
-    EXPECT_TRUE (browser->isFileSuitable (documents.getChildFile ("a.vtcc")));
-    EXPECT_FALSE (browser->isFileSuitable (documents.getChildFile ("a.vtp")));
+    auto& files = dialogFiles ("SAVE MIDI MAP");
+    EXPECT_TRUE (files.isSaveMode());
+    EXPECT_EQ (files.getRoot(), documents);
+    EXPECT_TRUE (files.isFileSuitable (documents.getChildFile ("a.vtcc")));
+    EXPECT_FALSE (files.isFileSuitable (documents.getChildFile ("a.vtp")));
     acceptDialog ("SAVE MIDI MAP", "studio");
     ASSERT_TRUE (waitUntil ([this]
                             { return documents.getChildFile ("studio").existsAsFile(); }));
 
     processor->ccMapper.clearMap();
     editor->getMainMenu().itemChosen (velk::MainMenu::loadMidiMapId);
-    EXPECT_FALSE (findInside<juce::FileBrowserComponent> (*topModal())->isSaveMode());
+    EXPECT_FALSE (dialogFiles ("LOAD MIDI MAP").isSaveMode());
     acceptDialog ("LOAD MIDI MAP", "studio");
     EXPECT_TRUE (waitUntil ([this]
                             { return processor->ccMapper.getMap().getNumChildren() == 1; }));
 }
 
-TEST_F (MainMenuWindow, ClosingTheWindowClosesAnOpenMapDialogAndDropsItsChoice)
+TEST_F (EditorDialogsWindow, ClosingTheWindowDropsTheLateChoiceOfAMapDialog)
 {
-    if (juce::FileChooser::isPlatformDialogAvailable())
-        GTEST_SKIP() << "a dialog program is installed, and tests start none";
-
     documents.getChildFile ("late.vtcc").replaceWithText (R"(<Tavelin_MIDI_MAP><Dry_Wet cc="5"/></Tavelin_MIDI_MAP>)");
     editor->getMainMenu().itemChosen (velk::MainMenu::loadMidiMapId);
     acceptDialog ("LOAD MIDI MAP", "late.vtcc");
 
     closeEditor();
     pumpMessages();
-    EXPECT_EQ (numModal(), 0);
     EXPECT_EQ (processor->ccMapper.getMap().getNumChildren(), 0);
+}
+
+TEST_F (EditorDialogsWindow, TheSaveButtonsDialogStartsInThePresetsFolderSavesTheChosenNameAndDropsALateOne)
+{
+    const auto presets = juce::File (velk::PresetsManager::presetsFolderPath);
+    auto* save = dynamic_cast<juce::Button*> (childAt (*editor, Tavelin::Panel::presetStrip().saveButton.getCentre()));
+    editor->buttonClicked (save);
+    EXPECT_EQ (dialogFiles ("Save Preset").getRoot(), presets);
+    acceptDialog ("Save Preset", "Mine");
+    ASSERT_TRUE (waitUntil ([&]
+                            { return presets.getChildFile ("Mine.vtp").existsAsFile(); }));
+
+    editor->buttonClicked (save);
+    acceptDialog ("Save Preset", "Late");
+    closeEditor();
+    pumpMessages();
+    EXPECT_FALSE (presets.getChildFile ("Late.vtp").exists());
+    EXPECT_EQ (processor->getCurrentPreset().getName(), "Mine");
 }
 } // namespace tavelin::test
