@@ -57,16 +57,28 @@ protected:
             const juce::String entry (files[i]);
             const auto file = presetsFolder().getChildFile (entry.trimCharactersAtStart ("!"));
             const auto time = delayTimes[entry] = 200.0f + 10.0f * (float) i;
-            const juce::ValueTree preset ("Tavelin", {}, { juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", time } }) });
-            EXPECT_TRUE (file.getParentDirectory().createDirectory().wasOk());
-            EXPECT_TRUE (entry.startsWith ("!") ? file.replaceWithText ("no preset") : velk::PresetsManager::savePreset (preset, file).wasOk()) << entry;
+
+            if (entry.startsWith ("!"))
+                EXPECT_TRUE (file.getParentDirectory().createDirectory().wasOk() && file.replaceWithText ("no preset")) << entry;
+            else
+                writePreset (file, time);
         }
+    }
+
+    /** A preset with this delay time and every other parameter at its default. */
+    static juce::File writePreset (const juce::File& file, float delayTime)
+    {
+        const juce::ValueTree preset ("Tavelin", {}, { juce::ValueTree ("PARAM", { { "id", "Delay_1_Time" }, { "value", delayTime } }) });
+        EXPECT_TRUE (file.getParentDirectory().createDirectory().wasOk());
+        EXPECT_TRUE (velk::PresetsManager::savePreset (preset, file).wasOk()) << file.getFullPathName();
+        return file;
     }
 
     float plain (const juce::String& id) const { return processor->valueTreeState.getRawParameterValue (id)->load(); }
 
     /** The current preset's name and path, "INIT @ " before any load. */
     juce::String current() const { return processor->getCurrentPreset().getName() + " @ " + processor->getCurrentPreset().getFilePath(); }
+    juce::String currentName() const { return processor->getCurrentPreset().getName(); }
     static juce::String presetOf (const juce::File& file) { return file.getFileNameWithoutExtension() + " @ " + file.getFullPathName(); }
 
     /** The current preset and the name that the editor's label shows since the last refresh. */
