@@ -6,3 +6,10 @@ if(TAVELIN_SANITIZERS)
     add_compile_options(-fsanitize=${TAVELIN_SANITIZERS} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=${TAVELIN_SANITIZERS})
 endif()
+
+# Every build but Release (the tests' RelWithDebInfo, Debug) checks each index into the standard
+# library's containers, so that an index past a vector's end stops the plain test run too, not
+# only the sanitizer builds. The installed plug-in and the benchmarks are Release builds.
+if(NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+    add_compile_definitions(_GLIBCXX_ASSERTIONS)
+endif()

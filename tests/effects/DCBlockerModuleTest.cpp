@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
+constexpr double r44100 = 1.0 - 126.0 / 44100.0;
+
 class DCBlockerModuleTest : public testing::Test
 {
 protected:
@@ -20,8 +24,6 @@ protected:
         blocker.processBlock (buffer, midi, numSamples);
         return buffer;
     }
-
-    static constexpr double r44100 = 1.0 - 126.0 / 44100.0;
 
     juce::MidiBuffer midi;
     velk::DCBlockerModule blocker{ "DC", 2 };
@@ -104,6 +106,41 @@ TEST_F (DCBlockerModuleTest, EmptyBlockChangesNothing)
 
     EXPECT_EQ (runConstant (1.0f, 1).getSample (0, 0), 1.0f);
 }
+
+struct ChannelCounts
+{
+    int kept, inBuffer;
+};
+
+class DCBlockerChannelsTest : public testing::TestWithParam<ChannelCounts>
+{
+};
+
+TEST_P (DCBlockerChannelsTest, FiltersEverySampleOfTheChannelsItKeepsAndLeavesTheOthers)
+{
+    const auto [kept, inBuffer] = GetParam();
+    velk::DCBlockerModule blocker ("DC", kept);
+    blocker.prepareToPlay (44100.0, 512);
+    juce::AudioBuffer<float> buffer (inBuffer, 16);
+    juce::MidiBuffer midi;
+
+    for (int block = 0; block < 2; ++block)
+    {
+        for (int channel = 0; channel < inBuffer; ++channel)
+            juce::FloatVectorOperations::fill (buffer.getWritePointer (channel), 1.0f, 8);
+
+        blocker.processBlock (buffer, midi, 8);
+
+        for (int channel = 0; channel < inBuffer; ++channel)
+            for (int i = 0; i < 8; ++i)
+                EXPECT_FLOAT_EQ (buffer.getSample (channel, i), channel < kept ? (float) std::pow (r44100, 8 * block + i) : 1.0f)
+                    << "channel " << channel << ", sample " << 8 * block + i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (KeptAndGiven,
+                          DCBlockerChannelsTest,
+                          testing::Values (ChannelCounts{ 0, 2 }, ChannelCounts{ 1, 1 }, ChannelCounts{ 1, 2 }, ChannelCounts{ 2, 1 }, ChannelCounts{ 2, 2 }));
 
 TEST_F (DCBlockerModuleTest, HasNoParametersOrTargets)
 {

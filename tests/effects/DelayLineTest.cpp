@@ -255,4 +255,52 @@ INSTANTIATE_TEST_SUITE_P (Echoes,
                                            WrapCase{ "FromTheLastSlot", 10.25, 999, { { 1008, 0.75 }, { 1009, 0.25 } } }),
                           [] (const testing::TestParamInfo<WrapCase>& testCase)
                           { return std::string (testCase.param.name); });
+
+/** A line set up as `first` is (1000 samples, a delay of 10, no glide), but for one thing. */
+struct StepCase
+{
+    const char* name;
+    int length;
+    double delay;
+    int glide; // -1: never set
+    int samplesRun;
+    bool inStep;
+};
+
+class DelayLineStepTest : public testing::TestWithParam<StepCase>
+{
+};
+
+TEST_P (DelayLineStepTest, TwoLinesAreInStepOnlyWhenTheyWouldReadAlike)
+{
+    const auto& c = GetParam();
+    velk::DelayLine<double> first, second;
+    first.setMaximumLength (1000);
+    first.setDelayInSamples (10.0);
+    first.setGlideLength (0);
+
+    second.setMaximumLength (c.length);
+    second.setDelayInSamples (c.delay);
+
+    if (c.glide >= 0)
+        second.setGlideLength (c.glide);
+
+    for (int n = 0; n < c.samplesRun; ++n)
+        second.getNextSampleWithDryWetMix (0.0, 0.0, 1.0);
+
+    EXPECT_EQ (first.isInStepWith (second), c.inStep);
+    EXPECT_EQ (second.isInStepWith (first), c.inStep);
+}
+
+// A new line has no glide, as one given a glide of 0 has.
+INSTANTIATE_TEST_SUITE_P (OneDifference,
+                          DelayLineStepTest,
+                          testing::Values (StepCase{ "NewLine", 1000, 10.0, -1, 0, true },
+                                           StepCase{ "Alike", 1000, 10.0, 0, 0, true },
+                                           StepCase{ "OtherLength", 999, 10.0, 0, 0, false },
+                                           StepCase{ "OtherDelay", 1000, 11.0, 0, 0, false },
+                                           StepCase{ "OtherGlide", 1000, 10.0, 4, 0, false },
+                                           StepCase{ "OneSampleOn", 1000, 10.0, 0, 1, false }),
+                          [] (const testing::TestParamInfo<StepCase>& testCase)
+                          { return std::string (testCase.param.name); });
 } // namespace

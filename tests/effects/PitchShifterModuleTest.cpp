@@ -121,6 +121,31 @@ TEST_F (PitchShifterModuleTest, MixModulationMovesTowardFullyWet)
     EXPECT_NEAR (rig.frame (1.0f, 1.0f).first, 0.70771f, 1e-5f);
 }
 
+TEST_F (PitchShifterModuleTest, MixModulationReachesAStretchOfFramesToo)
+{
+    rig.set ("_Mix", 0.0f);
+    rig.modulate ("_Mix", 0.5f);
+    rig.beginBlock();
+    rig.module.cleanUp();
+    auto left = 1.0f, right = 1.0f;
+    rig.frames (&left, &right, 1);
+
+    EXPECT_NEAR (left, 0.70771f, 1e-5f);
+    EXPECT_DOUBLE_EQ (rig.module.getShifter (0).getRatio(), 1.0) << "the pitch stays unmodulated";
+}
+
+TEST_F (PitchShifterModuleTest, AWholeBufferTakesTheKnobsBeforeItsFirstSample)
+{
+    rig.set ("_Pitch", 12.0f);
+    juce::AudioBuffer<float> buffer (2, 16);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    rig.module.processBlock (buffer, midi, 16);
+
+    EXPECT_DOUBLE_EQ (rig.module.getShifter (0).getRatio(), 2.0);
+    EXPECT_DOUBLE_EQ (rig.module.getShifter (1).getRatio(), 2.0);
+}
+
 TEST_F (PitchShifterModuleTest, CleanUpSilencesEveryChannel)
 {
     rig.set ("_Feedback", 100.0f);

@@ -175,4 +175,48 @@ TEST_F (PitchShifterTest, ShiftedUpAnOctaveASlowSineComesOutAtTwiceTheFrequency)
 
     EXPECT_NEAR (crossings, 200, 10);
 }
+
+/** A shifter set up as `first` is (44.1 kHz, grains of 1000 samples, no shift), but for one thing. */
+struct ShifterStepCase
+{
+    const char* name;
+    double sampleRate;
+    double grainSize;
+    int semitones;
+    int samplesRun;
+    bool inStep;
+};
+
+class PitchShifterStepTest : public testing::TestWithParam<ShifterStepCase>
+{
+};
+
+TEST_P (PitchShifterStepTest, TwoShiftersAreInStepOnlyWhenTheyWouldPlaceTheirHeadsAlike)
+{
+    const auto& c = GetParam();
+    velk::PitchShifter<double> first, second;
+    first.prepare (44100.0);
+    first.setGrainSize (1000.0);
+    first.setSemitones (0);
+
+    second.prepare (c.sampleRate);
+    second.setGrainSize (c.grainSize);
+    second.setSemitones (c.semitones);
+
+    for (int n = 0; n < c.samplesRun; ++n)
+        second.getNextSample (0.0, 0.0);
+
+    EXPECT_EQ (first.isInStepWith (second), c.inStep);
+    EXPECT_EQ (second.isInStepWith (first), c.inStep);
+}
+
+INSTANTIATE_TEST_SUITE_P (OneDifference,
+                          PitchShifterStepTest,
+                          testing::Values (ShifterStepCase{ "Alike", 44100.0, 1000.0, 0, 0, true },
+                                           ShifterStepCase{ "OtherMemory", 48000.0, 1000.0, 0, 0, false },
+                                           ShifterStepCase{ "OtherGrain", 44100.0, 900.0, 0, 0, false },
+                                           ShifterStepCase{ "OtherPitch", 44100.0, 1000.0, 7, 0, false },
+                                           ShifterStepCase{ "OneSampleOn", 44100.0, 1000.0, 0, 1, false }),
+                          [] (const testing::TestParamInfo<ShifterStepCase>& testCase)
+                          { return std::string (testCase.param.name); });
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace
@@ -35,6 +36,7 @@ struct FramesCase
 */
 constexpr int stretchLengths[] = { 64, 1, 37, 64, 5, 64, 64, 23, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64 };
 constexpr juce::int64 modulationSeed = 31;
+constexpr float untouched = 1234.0f;
 
 bool sameBits (float a, float b)
 {
@@ -68,9 +70,10 @@ void expectFramesMatchFrameByFrame (const FramesCase& c)
                 for (const auto& [suffix, value] : c.laterKnobs)
                     rig->set (suffix, value);
 
+        // One frame more than the stretch, which the module must leave alone.
         const auto numFrames = stretchLengths[block];
-        left.resize ((size_t) numFrames);
-        right.resize ((size_t) numFrames);
+        left.assign ((size_t) numFrames + 1, untouched);
+        right.assign ((size_t) numFrames + 1, untouched);
 
         for (int i = 0; i < numFrames; ++i)
         {
@@ -98,6 +101,8 @@ void expectFramesMatchFrameByFrame (const FramesCase& c)
             ASSERT_TRUE (sameBits (left[(size_t) i], expected[(size_t) i].first)) << "block " << block << ", frame " << i;
             ASSERT_TRUE (sameBits (right[(size_t) i], expected[(size_t) i].second)) << "block " << block << ", frame " << i;
         }
+
+        ASSERT_EQ (std::make_pair (left.back(), right.back()), std::make_pair (untouched, untouched)) << "block " << block;
     }
 }
 

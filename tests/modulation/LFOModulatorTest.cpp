@@ -349,6 +349,19 @@ TEST_F (LFOModulatorTest, RandomHoldsOneLevelPerCycleAndStepsAtTheSecondSampleOf
     EXPECT_EQ (outputs[2049], level (2));
 }
 
+TEST_F (LFOModulatorTest, RandomHoldsEveryEntryOfItsTableOnceBeforeStartingAgain)
+{
+    constexpr int samplesPerCycle = 16, entries = 1024;
+    set ("_Wave", LFOModulator::random);
+    runExactly (samplesPerCycle);
+    const auto outputs = rig.runBlock ((entries + 1) * samplesPerCycle + 2, &lfo);
+    const auto heldIn = [&outputs] (int cycle)
+    { return outputs[(size_t) (cycle * samplesPerCycle + 1)]; };
+
+    EXPECT_EQ (heldIn (entries - 1), (tableEntry (LFOModulator::random, entries - 1) + 1.0f) * 0.5f);
+    EXPECT_EQ (heldIn (entries), heldIn (0));
+}
+
 TEST_F (LFOModulatorTest, SmoothRandomAdvancesOneEntryPerCycle)
 {
     set ("_Wave", LFOModulator::smoothRandom);

@@ -1,4 +1,5 @@
 #include "editor/window/RealWindow.h"
+#include "editor/components/ModMatrixComponent.h"
 
 namespace tavelin::test
 {
@@ -59,5 +60,20 @@ TEST_F (RealWindow, APasteThatArrivesAfterTheWindowClosedIsDropped)
     pumpMessages();
 
     EXPECT_EQ (delay2Time(), 120.0f);
+}
+TEST_F (RealWindow, TheMatrixHighlightFollowsThePointerByItself)
+{
+    for (auto* button : childrenOfType<juce::DrawableButton> (*editor))
+        if (button->getName() == "matrix")
+            button->triggerClick();
+
+    auto& view = *childrenOfType<velk::ModMatrixComponent> (*editor).getFirst();
+    ASSERT_TRUE (waitUntil ([&view]
+                            { return view.isShowing(); }));
+
+    // Over the cell of row 4, column 2; the view's own timer has to notice.
+    juce::Desktop::setMousePosition (view.localPointToGlobal (juce::Point<int> (5 + 92 * 2 + 40, 5 + 18 * 4 + 9)));
+    EXPECT_TRUE (waitUntil ([&view]
+                            { return view.getHoveredRow() == 4 && view.getHoveredColumn() == 2; }));
 }
 } // namespace tavelin::test
