@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <execinfo.h>
+#include <unistd.h>
 
 namespace
 {
@@ -127,6 +128,22 @@ TEST_F (PluginCrashLoggerTest, CrashInOurCodeWritesBannerBacktraceEmptyLineAndSu
 
     EXPECT_EQ (lines.size(), emptyLine + 6);
     EXPECT_EQ (sliceLines (lines, emptyLine + 1, 5), expectedSummary());
+}
+
+TEST_F (PluginCrashLoggerTest, CrashInAHostWithoutStandardInputIsLoggedToo)
+{
+    // Started with its standard input closed, the host leaves descriptor 0 free for the log.
+    using namespace tavelin::test;
+    const auto faultWithoutStandardInput = []
+    {
+        close (STDIN_FILENO);
+        segfaultInOwnCode();
+    };
+    ASSERT_EQ (runFaultingChild (HostHandler::none, faultWithoutStandardInput), ChildEnd::killedBy (SIGSEGV));
+
+    const auto lines = readLogLines();
+    expectBannerAt (lines, 0);
+    EXPECT_EQ (sliceLines (lines, lines.size() - 5, 5), expectedSummary());
 }
 
 TEST_F (PluginCrashLoggerTest, BannerTimeReadsAsTheFrameworkWritesIt)
