@@ -72,5 +72,4 @@ void ControlToParameterMapper::timerCallback()
 {
     showChangesMadeElsewhere();
 }
-
 } // namespace velk
