@@ -92,8 +92,7 @@ void MainMenu::itemChosen (int itemId)
             setScopeEnabled (!processor.getPreferences().isScopeEnabled());
             break;
         case saveAsDefaultId:
-            // copyState() first copies the latest parameter values into the tree.
-            PresetsManager::savePreset (processor.valueTreeState.copyState(), PresetsManager::getDefaultPresetFile());
+            PresetsManager::savePreset (processor.copyState(), PresetsManager::getDefaultPresetFile());
             break;
         case undoId:
             processor.undo();

@@ -22,8 +22,8 @@ void writeLifecycleLine (const juce::String& line)
 TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor& owner)
     : juce::AudioProcessorEditor (owner),
       processor (owner),
-      parameterMapper (owner.valueTreeState, [&owner]
-                       { owner.beginUndoTransaction(); })
+      parameterMapper (owner.valueTreeState, [&owner] (juce::RangedAudioParameter& parameter, float valueBefore)
+                       { owner.getUndoHistory().addGesture (parameter, valueBefore); })
 {
     juce::LookAndFeel::setDefaultLookAndFeel (mainLook);
     // Fonts resolved before this keep the system face, and with no system font text draws nothing.

@@ -58,7 +58,7 @@ void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
     const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
 
     // Nothing was saved, so nothing may claim it was.
-    if (velk::PresetsManager::savePreset (processor.valueTreeState.copyState(), file).failed())
+    if (velk::PresetsManager::savePreset (processor.copyState(), file).failed())
         return;
 
     processor.getCurrentPreset().setFile (file);

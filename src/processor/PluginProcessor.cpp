@@ -29,7 +29,9 @@ TavelinAudioProcessor::TavelinAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
-      valueTreeState (*this, &undoManager),
+      // The store keeps no history of its own: its tree takes every change from every thread,
+      // and the user's steps are the editor's alone (UndoHistory).
+      valueTreeState (*this, nullptr),
       parametersRandomizer (valueTreeState)
 {
     juce::File (velk::PresetsManager::presetsFolderPath).createDirectory();
@@ -60,11 +62,14 @@ const juce::String TavelinAudioProcessor::getName() const
 
 void TavelinAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
-    signalPath.prepare (sampleRate, samplesPerBlock);
+    // A host may prepare on a thread of its own while the message thread loads a preset.
+    stateGuard.changeMemories ([&]
+                               { signalPath.prepare (sampleRate, samplesPerBlock); });
 }
 
 void TavelinAudioProcessor::releaseResources()
 {
+    // The memories stay as prepared: a host may hand over a block before it prepares again.
 }
 
 bool TavelinAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
@@ -115,6 +120,11 @@ bool TavelinAudioProcessor::producesMidi() const
 void TavelinAudioProcessor::refreshEditorReadouts()
 {
     readouts.publish (signalPath.getScope());
+}
+
+juce::ValueTree TavelinAudioProcessor::copyState() const
+{
+    return stateGuard.readState();
 }
 
 juce::Result TavelinAudioProcessor::loadPreset (const juce::File& file, velk::PresetLoader::ModuleMemories memories)
@@ -169,34 +179,24 @@ void TavelinAudioProcessor::changeProgramName (int, const juce::String&)
 
 void TavelinAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    // Writing the latest parameter values into the store's tree enters them in the history.
-    const juce::ScopedLock lock (undoHistoryLock);
     pluginState.write (destData);
 }
 
 void TavelinAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    // Replacing the store's tree clears the history.
-    const juce::ScopedLock lock (undoHistoryLock);
-    pluginState.read (data, sizeInBytes);
+    // The steps before a restored state were made on a sound that is gone.
+    if (pluginState.read (data, sizeInBytes))
+        undoHistory.clearBeforeNextUse();
 }
 
 void TavelinAudioProcessor::undo()
 {
-    const juce::ScopedLock lock (undoHistoryLock);
-    undoManager.undo();
+    undoHistory.undo();
 }
 
 void TavelinAudioProcessor::redo()
 {
-    const juce::ScopedLock lock (undoHistoryLock);
-    undoManager.redo();
-}
-
-void TavelinAudioProcessor::beginUndoTransaction()
-{
-    const juce::ScopedLock lock (undoHistoryLock);
-    undoManager.beginNewTransaction();
+    undoHistory.redo();
 }
 
 //==============================================================================

@@ -14,6 +14,8 @@
 #include "processor/PresetLoader.h"
 #include "processor/ProgramChangeRequest.h"
 #include "processor/SignalPath.h"
+#include "processor/StateGuard.h"
+#include "processor/UndoHistory.h"
 #include "processor/ValueTreeWatcher.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -22,9 +24,12 @@
     host and the plug-in's parts, which it owns.
 
     Its public part is what an editor works with, on the message thread unless a line says
-    otherwise: the parameter store and its undo history, the identifier lists, the MIDI map, the
+    otherwise: the parameter store and the undo history, the identifier lists, the MIDI map, the
     randomizer, the preferences, the read-outs of the audio thread, the current preset and the
     program-change request.
+
+    Which thread may change what it shares with the others is StateGuard's rule: prepares,
+    state chunks, loads and undo steps take turns there, and the audio thread never waits.
 */
 class TavelinAudioProcessor : public juce::AudioProcessor
 {
@@ -84,11 +89,12 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
     //==============================================================================
-    /** The parameter store's undo history. Undo, redo and new steps through undo(), redo() and
-        beginUndoTransaction(). */
+    /** The steps of the undo history (getUndoHistory() makes them). */
     juce::UndoManager undoManager;
 
-    /** The parameter store: attachments, parameter listeners, presets (its state tree). */
+    /** The parameter store: attachments, parameter listeners. Whole states (presets, chunks) go
+        through copyState() and loadPreset().
+    */
     juce::AudioProcessorValueTreeState valueTreeState;
 
     /** The MIDI map, which MIDI learn, map files and the state chunk edit through its calls (any
@@ -131,10 +137,15 @@ public:
     velk::ProgramChangeRequest& getProgramChangeRequest() noexcept { return programChangeRequest; }
     const velk::ProgramChangeRequest& getProgramChangeRequest() const noexcept { return programChangeRequest; }
 
+    /** The whole parameter state as a preset file holds it, every value as it is now. Any
+        thread but the audio thread.
+    */
+    juce::ValueTree copyState() const;
+
     /** Loads a preset file: read and parsed here, then put in place with processing suspended
         and, unless told to keep them, the modules' memories silenced. Names the current preset
-        after the file; a file that does not load changes nothing. Use it for every load the
-        user makes: the browser, previous and next.
+        after the file and clears the undo history; a file that does not load changes nothing.
+        Use it for every load the user makes: the browser, previous and next.
     */
     juce::Result loadPreset (const juce::File& file,
                              velk::PresetLoader::ModuleMemories memories = velk::PresetLoader::ModuleMemories::clear);
@@ -149,14 +160,15 @@ public:
     */
     void loadPendingProgramChange();
 
-    /** Undo and redo of parameter changes, and the start of a new step of the history, which
-        the editor's controls make at the start of every gesture. The host's state save and
-        restore write and clear the same history, from a thread of the host's own; they take
-        turns with these.
+    /** The user's undo history: a step for each gesture on a control and each of the editor's
+        actions, undone and redone through undo() and redo().
     */
+    velk::UndoHistory& getUndoHistory() noexcept { return undoHistory; }
     void undo();
     void redo();
-    void beginUndoTransaction();
+
+    /** Every load, once its preset's values are in place (tests watch loads through it). */
+    velk::PresetLoader& getPresetLoader() noexcept { return presetLoader; }
 
 private:
     //==============================================================================
@@ -167,10 +179,11 @@ private:
     velk::EditorReadouts readouts{ signalPath.getModulations().getTargetNames() };
     velk::CurrentPreset currentPreset;
     velk::ProgramChangeRequest programChangeRequest;
-    velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
-    velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
+    velk::StateGuard stateGuard{ *this, valueTreeState };
+    velk::UndoHistory undoHistory{ undoManager, stateGuard, valueTreeState };
+    velk::PresetLoader presetLoader{ stateGuard, undoHistory, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
+    velk::PluginState pluginState{ stateGuard, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
-    juce::CriticalSection undoHistoryLock;
 
     velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
                                                { signalPath.setScopeEnabled (preferences.isScopeEnabled()); } };

@@ -9,37 +9,46 @@ const juce::String PluginState::presetNameXmlTag{ "Preset_Metadata" };
 const juce::String PluginState::presetNameXmlAttribute{ "Preset_Name" };
 const juce::String PluginState::stateTreeType{ "Tavelin" };
 
-PluginState::PluginState (juce::AudioProcessorValueTreeState& store, CCMapper& mapper, CurrentPreset& currentPreset)
-    : valueTreeState (store), ccMapper (mapper), current (currentPreset)
+PluginState::PluginState (StateGuard& guardToUse, CCMapper& mapper, CurrentPreset& currentPreset)
+    : guard (guardToUse), ccMapper (mapper), current (currentPreset)
 {
 }
 
 void PluginState::write (juce::MemoryBlock& destData) const
 {
-    auto xml = valueTreeState.copyState().createXml();
+    std::unique_ptr<juce::XmlElement> map;
+    juce::String presetName;
+    const auto state = guard.readState ([&]
+                                        {
+                                            map = ccMapper.createMapXml();
+                                            presetName = current.getName(); });
+    auto xml = state.createXml();
 
     if (xml == nullptr)
         xml = std::make_unique<juce::XmlElement> (stateTreeType);
 
-    xml->addChildElement (ccMapper.createMapXml().release());
-
-    xml->createNewChildElement (presetNameXmlTag)->setAttribute (presetNameXmlAttribute, current.getName());
+    xml->addChildElement (map.release());
+    xml->createNewChildElement (presetNameXmlTag)->setAttribute (presetNameXmlAttribute, presetName);
     StateChunk::write (*xml, destData);
 }
 
-void PluginState::read (const void* data, int sizeInBytes)
+bool PluginState::read (const void* data, int sizeInBytes)
 {
     const auto xml = StateChunk::read (data, sizeInBytes);
 
     if (xml == nullptr)
-        return;
+        return false;
 
-    if (const auto map = StateChunk::takeFirstChildNamed (*xml, CCMapper::midiMapTag.toString()))
-        ccMapper.loadMapFromXml (*map);
+    const auto map = StateChunk::takeFirstChildNamed (*xml, CCMapper::midiMapTag.toString());
+    const auto metadata = StateChunk::takeFirstChildNamed (*xml, presetNameXmlTag);
 
-    if (const auto metadata = StateChunk::takeFirstChildNamed (*xml, presetNameXmlTag))
-        current.setName (metadata->getStringAttribute (presetNameXmlAttribute));
+    guard.writeState (PresetsManager::createParameterTree (*xml), [&]
+                      {
+                          if (map != nullptr)
+                              ccMapper.loadMapFromXml (*map);
 
-    valueTreeState.replaceState (PresetsManager::createParameterTree (*xml));
+                          if (metadata != nullptr)
+                              current.setName (metadata->getStringAttribute (presetNameXmlAttribute)); });
+    return true;
 }
 } // namespace velk

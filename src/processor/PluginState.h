@@ -2,6 +2,7 @@
 
 #include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
+#include "processor/StateGuard.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -11,9 +12,9 @@ namespace velk
     and a "Preset_Metadata" element with the preset's name, as one line of XML in the
     framework's binary wrapper (StateChunk).
 
-    Hosts save and restore from whatever thread they like: each part is taken and put back
-    through its owner's lock (the parameter store's, the map's, the preset name's), never read
-    while the message thread changes it.
+    Hosts save and restore from whatever thread they like: the three parts are read and written
+    together as one state, under the state guard's lock, never while another thread puts a state
+    in place.
 */
 class PluginState
 {
@@ -24,18 +25,18 @@ public:
     /** The root element's tag: the parameter tree's type. */
     static const juce::String stateTreeType;
 
-    PluginState (juce::AudioProcessorValueTreeState& store, CCMapper& ccMapper, CurrentPreset& currentPreset);
+    PluginState (StateGuard& guard, CCMapper& ccMapper, CurrentPreset& currentPreset);
 
     /** Replaces the block's content with the chunk. */
     void write (juce::MemoryBlock& destData) const;
 
     /** Restores the map, the preset name and the parameters from a chunk; anything that cannot
-        be read changes nothing.
+        be read changes nothing. Whether the chunk was read.
     */
-    void read (const void* data, int sizeInBytes);
+    bool read (const void* data, int sizeInBytes);
 
 private:
-    juce::AudioProcessorValueTreeState& valueTreeState;
+    StateGuard& guard;
     CCMapper& ccMapper;
     CurrentPreset& current;
 };

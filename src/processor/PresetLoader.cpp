@@ -6,25 +6,10 @@
 
 namespace velk
 {
-namespace
-{
-    /** Suspending waits for a block in progress and keeps the next ones out of the modules;
-        processing resumes even when something throws.
-    */
-    struct ScopedSuspension
-    {
-        explicit ScopedSuspension (juce::AudioProcessor& p)
-            : processor (p) { processor.suspendProcessing (true); }
-        ~ScopedSuspension() { processor.suspendProcessing (false); }
-
-        juce::AudioProcessor& processor;
-    };
-} // namespace
-
-PresetLoader::PresetLoader (juce::AudioProcessor& processorToSuspend, juce::AudioProcessorValueTreeState& store,
+PresetLoader::PresetLoader (StateGuard& guardToUse, UndoHistory& undoHistory, juce::AudioProcessorValueTreeState& store,
                             SignalPath& path, CCMapper& mapper, CurrentPreset& currentPreset,
                             ProgramChangeRequest& programChangeRequest)
-    : processor (processorToSuspend), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset),
+    : guard (guardToUse), history (undoHistory), valueTreeState (store), signalPath (path), ccMapper (mapper), current (currentPreset),
       request (programChangeRequest)
 {
 }
@@ -74,17 +59,21 @@ juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories
     {
         // The controllers go back before processing resumes, so that no block hears the
         // preset without them.
-        const ScopedSuspension suspension (processor);
-        valueTreeState.replaceState (state);
-
-        if (memories == ModuleMemories::clear)
-            signalPath.cleanUp();
+        const StateGuard::Suspension suspension (guard);
+        guard.writeState (state, [this, memories]
+                          {
+                              if (memories == ModuleMemories::clear)
+                                  signalPath.cleanUp(); });
 
         // A program change that came while this one loaded must lose to those controllers too.
         if (forProgramChange)
             ccMapper.reapplyHeldControllers (request.isWaiting());
+
+        listeners.call ([] (Listener& l)
+                        { l.presetPutInPlace(); });
     }
 
+    history.clear();
     current.setFile (file);
     return juce::Result::ok();
 }

@@ -3,6 +3,8 @@
 #include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
 #include "processor/ProgramChangeRequest.h"
+#include "processor/StateGuard.h"
+#include "processor/UndoHistory.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -31,7 +33,7 @@ public:
         keep
     };
 
-    PresetLoader (juce::AudioProcessor& processor, juce::AudioProcessorValueTreeState& store,
+    PresetLoader (StateGuard& guard, UndoHistory& history, juce::AudioProcessorValueTreeState& store,
                   SignalPath& signalPath, CCMapper& ccMapper, CurrentPreset& currentPreset,
                   ProgramChangeRequest& programChangeRequest);
 
@@ -50,8 +52,8 @@ public:
 
     /** Reads and parses the file here, then, with processing suspended, replaces the parameter
         state and (unless told to keep them) silences the memories of the chains, the filter and
-        the DC blocker. Names the current preset after the file. A file that does not load
-        changes nothing.
+        the DC blocker. Clears the undo history and names the current preset after the file. A
+        file that does not load changes nothing.
     */
     juce::Result load (const juce::File& file, ModuleMemories memories = ModuleMemories::clear);
 
@@ -62,14 +64,30 @@ public:
     */
     void loadRequestedProgramChange();
 
+    //==============================================================================
+    /** Told by every load, on the message thread, once the preset's values are in place and
+        before processing resumes.
+    */
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+        virtual void presetPutInPlace() = 0;
+    };
+
+    void addListener (Listener* listener) { listeners.add (listener); }
+    void removeListener (Listener* listener) { listeners.remove (listener); }
+
 private:
     juce::Result load (const juce::File& file, ModuleMemories memories, bool forProgramChange);
 
-    juce::AudioProcessor& processor;
+    StateGuard& guard;
+    UndoHistory& history;
     juce::AudioProcessorValueTreeState& valueTreeState;
     SignalPath& signalPath;
     CCMapper& ccMapper;
     CurrentPreset& current;
     ProgramChangeRequest& request;
+    juce::ListenerList<Listener> listeners;
 };
 } // namespace velk

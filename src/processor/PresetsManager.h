@@ -33,9 +33,9 @@ public:
     static juce::File getDefaultPresetFile();
 
     //==============================================================================
-    /** Writes the tree as a preset file, replacing any file of that name. Pass the store's
-        copyState(), so that values not yet copied into the tree by the store are included.
-        An existing file survives a failed write.
+    /** Writes the tree as a preset file, replacing any file of that name. Pass the processor's
+        copyState(), which holds every value as it is now. An existing file survives a failed
+        write.
     */
     static juce::Result savePreset (const juce::ValueTree& state, const juce::File& file);
 

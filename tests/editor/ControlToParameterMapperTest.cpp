@@ -80,11 +80,11 @@ protected:
     juce::Slider slider;
     juce::TextButton button;
     juce::ComboBox menu;
-    int transactionsBegun = 0;
-    velk::ControlToParameterMapper mapper{ processor->valueTreeState, [this]
+    int gesturesRecorded = 0;
+    velk::ControlToParameterMapper mapper{ processor->valueTreeState, [this] (juce::RangedAudioParameter& parameter, float valueBefore)
                                            {
-        ++transactionsBegun;
-        processor->beginUndoTransaction();
+        ++gesturesRecorded;
+        processor->getUndoHistory().addGesture (parameter, valueBefore);
                                           } }; // goes first, as in the editor
 };
 
@@ -111,7 +111,7 @@ TEST_P (EveryKindOfControl, ShowsAnotherThreadsChangeAtThePollAndTheMessageThrea
 
     // Showing a value reports nothing back: the host saw only the two changes made here.
     EXPECT_EQ (host.events.size(), 2u);
-    EXPECT_EQ (transactionsBegun, 0);
+    EXPECT_EQ (gesturesRecorded, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P (Controls, EveryKindOfControl,
@@ -144,7 +144,6 @@ TEST_F (BoundControls, EveryUserChangeIsOneGestureOnItsOwnUndoStep)
     bind (Control::slider, "Delay_1_Time");
     bind (Control::button, "Delay_1_PingPong");
     bind (Control::menu, "Delay_1_Synced_Time");
-    copyState();
     processor->undoManager.clearUndoHistory();
     ParameterEventRecorder host (*processor);
     const auto indexOf = [this] (const char* id)
@@ -156,16 +155,13 @@ TEST_F (BoundControls, EveryUserChangeIsOneGestureOnItsOwnUndoStep)
         slider.setValue (400.0, juce::sendNotificationSync);
     }
 
-    copyState(); // the store writes its values into its tree, and so into the undo history
     button.setToggleState (true, juce::sendNotificationSync);
-    copyState();
     menu.setSelectedItemIndex (5, juce::sendNotificationSync);
     menu.setSelectedItemIndex (5, juce::sendNotificationSync); // no change, no gesture
-    copyState();
 
     const auto time = indexOf ("Delay_1_Time"), pingPong = indexOf ("Delay_1_PingPong"), synced = indexOf ("Delay_1_Synced_Time");
     EXPECT_EQ (host.events, (std::vector<ParameterEventRecorder::Event>{ { Kind::gestureBegin, time }, { Kind::changed, time }, { Kind::changed, time }, { Kind::gestureEnd, time }, { Kind::gestureBegin, pingPong }, { Kind::changed, pingPong }, { Kind::gestureEnd, pingPong }, { Kind::gestureBegin, synced }, { Kind::changed, synced }, { Kind::gestureEnd, synced } }));
-    EXPECT_EQ (transactionsBegun, 3);
+    EXPECT_EQ (gesturesRecorded, 3);
 
     const std::vector<float> afterTheDrag{ 400.0f, 0.0f, 9.0f }, afterTheClick{ 400.0f, 1.0f, 9.0f };
 

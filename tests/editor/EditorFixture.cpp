@@ -68,7 +68,7 @@ void EditorFixture::tick()
 
 juce::ValueTree EditorFixture::copyState()
 {
-    return processor->valueTreeState.copyState();
+    return processor->copyState();
 }
 
 juce::Image EditorFixture::snapshot (juce::Component& component, float scale)

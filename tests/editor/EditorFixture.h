@@ -35,7 +35,7 @@ protected:
     /** One run of the editor's 100 ms refresh, without waiting for the timer. */
     void tick();
 
-    /** The parameter store's state with every pending parameter change flushed into it. */
+    /** The whole parameter state, every value as it is now. */
     juce::ValueTree copyState();
 
     /** The component as drawn at the given scale, on a black background. */

@@ -57,6 +57,16 @@ juce::Array<ComponentType*> childrenOfType (juce::Component& editor)
     return found;
 }
 
+/** The parent's own text button that shows this text; nullptr when there is none. */
+inline juce::Button* buttonNamed (juce::Component& parent, const juce::String& text)
+{
+    for (auto* button : childrenOfType<juce::TextButton> (parent))
+        if (button->getButtonText() == text)
+            return button;
+
+    return nullptr;
+}
+
 /** The first component of that type inside the parent, at any depth. */
 template <typename ComponentType>
 ComponentType* descendantOfType (juce::Component& parent)

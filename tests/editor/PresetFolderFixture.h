@@ -19,7 +19,7 @@ namespace tavelin::test
     by the delay's time, a delay echo to hear whether a load cleaned the modules, and a count of
     the loads that replaced the parameter state.
 */
-class PresetFolderFixture : public EditorAtBaseScale, private juce::ValueTree::Listener
+class PresetFolderFixture : public EditorAtBaseScale, private velk::PresetLoader::Listener
 {
 protected:
     PresetFolderFixture()
@@ -28,12 +28,12 @@ protected:
         // Made again now, so that nothing an earlier test saved is its start-up preset.
         processor = std::make_unique<TavelinAudioProcessor>();
         processor->getPreferences().uiScaleFactor = 1.0f;
-        processor->valueTreeState.state.addListener (this);
+        processor->getPresetLoader().addListener (this);
     }
 
     ~PresetFolderFixture() override
     {
-        processor->valueTreeState.state.removeListener (this);
+        processor->getPresetLoader().removeListener (this);
         closeEditor();
         emptyPresetFolders();
     }
@@ -192,7 +192,7 @@ protected:
     static constexpr int blockSize = 8192;
 
 private:
-    void valueTreeRedirected (juce::ValueTree&) override
+    void presetPutInPlace() override
     {
         ++loads;
 

@@ -127,7 +127,7 @@ TEST_F (ProcessorState, RestoredParameterTreeHoldsNeitherMapNorMetadata)
     changeEverything (source);
     restore (*destination.processor, chunkOf (*source.processor));
 
-    const auto state = destination.processor->valueTreeState.copyState();
+    const auto state = destination.processor->copyState();
     EXPECT_FALSE (state.getChildWithName ("Tavelin_MIDI_MAP").isValid());
     EXPECT_FALSE (state.getChildWithName ("Preset_Metadata").isValid());
     EXPECT_EQ (state.getNumChildren(), 333);
@@ -226,7 +226,7 @@ TEST_F (ProcessorState, SecondMapElementStaysInTheParameterTree)
 
     ASSERT_EQ (destination.processor->ccMapper.getMap().getNumChildren(), 1);
     EXPECT_EQ (destination.processor->ccMapper.getMap().getChild (0).getType().toString(), "Dry_Wet");
-    EXPECT_TRUE (destination.processor->valueTreeState.copyState().getChildWithName ("Tavelin_MIDI_MAP").isValid());
+    EXPECT_TRUE (destination.processor->copyState().getChildWithName ("Tavelin_MIDI_MAP").isValid());
 }
 
 TEST_F (ProcessorState, NonNumericValueFallsBackToTheDefault)

@@ -39,15 +39,6 @@ protected:
 
     ~EditorThreadStress() override { host.reset(); }
 
-    static juce::Button* buttonNamed (juce::Component& parent, const juce::String& text)
-    {
-        for (auto* button : childrenOfType<juce::TextButton> (parent))
-            if (button->getButtonText() == text)
-                return button;
-
-        return nullptr;
-    }
-
     /** As the button's click reaches its listener; a button that is missing is an action not done. */
     void press (juce::Button::Listener& listener, juce::Button* button)
     {

@@ -3,6 +3,7 @@
 #include "processor/PluginProcessor.h"
 #include "processor/StateChunk.h"
 
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <thread>
@@ -11,8 +12,9 @@ namespace tavelin::test
 {
 /** The host's side of a thread stress test, on threads of its own until stop(): the audio
     thread plays blocks with controllers 7 and 21 and, every 16th block, a program change to
-    program 0, 1 or 2; the state thread saves the state and restores what it saved. Each counts
-    what it did and what it found wrong.
+    program 0, 1 or 2; the state thread saves the state and restores what it saved; the setup
+    thread changes the audio setup as a host's settings do, between saves and restores of its
+    own. Each counts what it did and what it found wrong.
 */
 class HostThreads
 {
@@ -39,16 +41,25 @@ public:
                              { saveAndRestore(); });
     }
 
+    /** Prepares at a rate and a block size that differ every time, saves and restores the state,
+        then releases, over and over.
+    */
+    void startSetupChanges()
+    {
+        setup = std::thread ([this]
+                             { changeSetups(); });
+    }
+
     void stop()
     {
         stopping = true;
 
-        for (auto* thread : { &audio, &state })
+        for (auto* thread : { &audio, &state, &setup })
             if (thread->joinable())
                 thread->join();
     }
 
-    std::atomic<int> blocksProcessed{ 0 }, nonFiniteBlocks{ 0 }, stateRoundTrips{ 0 }, badChunks{ 0 };
+    std::atomic<int> blocksProcessed{ 0 }, nonFiniteBlocks{ 0 }, stateRoundTrips{ 0 }, badChunks{ 0 }, setupChanges{ 0 };
 
 private:
     void playBlocks()
@@ -93,28 +104,46 @@ private:
         return true;
     }
 
-    /** Every chunk must read back, with the map and the name of a preset that was really loaded. */
     void saveAndRestore()
     {
         while (!stopping)
+            saveAndRestoreOnce();
+    }
+
+    void changeSetups()
+    {
+        // From the highest rate to the lowest and back, so that every memory grows and shrinks.
+        constexpr std::array rates{ 192000.0, 22050.0, 96000.0, 44100.0, 48000.0, 8000.0 };
+        constexpr std::array blockSizes{ 4096, 13, 512, 1, 64, 1000, 2048 };
+
+        for (size_t change = 0; !stopping; ++change)
         {
-            juce::MemoryBlock chunk;
-            processor.getStateInformation (chunk);
-            const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
-            const auto* metadata = xml != nullptr ? xml->getChildByName ("Preset_Metadata") : nullptr;
-
-            if (metadata == nullptr || xml->getChildByName (velk::CCMapper::midiMapTag.toString()) == nullptr
-                || !names.contains (metadata->getStringAttribute ("Preset_Name")))
-                ++badChunks;
-
-            processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
-            ++stateRoundTrips;
+            processor.prepareToPlay (rates[change % rates.size()], blockSizes[change % blockSizes.size()]);
+            saveAndRestoreOnce();
+            processor.releaseResources();
+            ++setupChanges;
         }
+    }
+
+    /** Every chunk must read back, with the map and the name of a preset that was really loaded. */
+    void saveAndRestoreOnce()
+    {
+        juce::MemoryBlock chunk;
+        processor.getStateInformation (chunk);
+        const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
+        const auto* metadata = xml != nullptr ? xml->getChildByName ("Preset_Metadata") : nullptr;
+
+        if (metadata == nullptr || xml->getChildByName (velk::CCMapper::midiMapTag.toString()) == nullptr
+            || !names.contains (metadata->getStringAttribute ("Preset_Name")))
+            ++badChunks;
+
+        processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+        ++stateRoundTrips;
     }
 
     TavelinAudioProcessor& processor;
     const juce::StringArray names;
     std::atomic<bool> stopping{ false };
-    std::thread audio, state;
+    std::thread audio, state, setup;
 };
 } // namespace tavelin::test

@@ -3,8 +3,8 @@
 namespace velk
 {
 ButtonAttachment::ButtonAttachment (juce::RangedAudioParameter& parameterToUse, juce::Button& buttonToUse,
-                                    std::function<void()> beginUndoTransaction)
-    : PolledParameterAttachment (parameterToUse, std::move (beginUndoTransaction)),
+                                    GestureRecorder recorder)
+    : PolledParameterAttachment (parameterToUse, std::move (recorder)),
       button (buttonToUse)
 {
     sendInitialUpdate();

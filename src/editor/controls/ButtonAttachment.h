@@ -11,7 +11,7 @@ class ButtonAttachment : public PolledParameterAttachment,
                          private juce::Button::Listener
 {
 public:
-    ButtonAttachment (juce::RangedAudioParameter& parameter, juce::Button& button, std::function<void()> beginUndoTransaction);
+    ButtonAttachment (juce::RangedAudioParameter& parameter, juce::Button& button, GestureRecorder recorder);
     ~ButtonAttachment() override;
 
 private:

@@ -3,8 +3,8 @@
 namespace velk
 {
 ComboBoxAttachment::ComboBoxAttachment (juce::RangedAudioParameter& parameterToUse, juce::ComboBox& comboBoxToUse,
-                                        std::function<void()> beginUndoTransaction)
-    : PolledParameterAttachment (parameterToUse, std::move (beginUndoTransaction)),
+                                        GestureRecorder recorder)
+    : PolledParameterAttachment (parameterToUse, std::move (recorder)),
       comboBox (comboBoxToUse)
 {
     sendInitialUpdate();

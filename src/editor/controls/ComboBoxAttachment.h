@@ -11,7 +11,7 @@ class ComboBoxAttachment : public PolledParameterAttachment,
                            private juce::ComboBox::Listener
 {
 public:
-    ComboBoxAttachment (juce::RangedAudioParameter& parameter, juce::ComboBox& comboBox, std::function<void()> beginUndoTransaction);
+    ComboBoxAttachment (juce::RangedAudioParameter& parameter, juce::ComboBox& comboBox, GestureRecorder recorder);
     ~ComboBoxAttachment() override;
 
 private:

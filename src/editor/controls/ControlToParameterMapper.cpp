@@ -7,9 +7,9 @@
 namespace velk
 {
 ControlToParameterMapper::ControlToParameterMapper (juce::AudioProcessorValueTreeState& parametersToUse,
-                                                    std::function<void()> beginTransaction)
+                                                    PolledParameterAttachment::GestureRecorder recorder)
     : parameters (parametersToUse),
-      beginUndoTransaction (std::move (beginTransaction))
+      recordGesture (std::move (recorder))
 {
     startTimer (pollingIntervalMs);
 }
@@ -28,7 +28,7 @@ void ControlToParameterMapper::attach (Control& control, const juce::String& par
         return;
     }
 
-    attachments.add (new Attachment (*parameter, control, beginUndoTransaction));
+    attachments.add (new Attachment (*parameter, control, recordGesture));
     attachedControls.add (&control);
 }
 

@@ -15,10 +15,8 @@ namespace velk
 class ControlToParameterMapper : private juce::Timer
 {
 public:
-    /** beginUndoTransaction starts a transaction of the store's undo history; every gesture on
-        a control calls it first, on the message thread.
-    */
-    ControlToParameterMapper (juce::AudioProcessorValueTreeState& parameters, std::function<void()> beginUndoTransaction);
+    /** The recorder hears of every gesture on a control as it ends, on the message thread. */
+    ControlToParameterMapper (juce::AudioProcessorValueTreeState& parameters, PolledParameterAttachment::GestureRecorder recorder);
     ~ControlToParameterMapper() override;
 
     /** Binds the slider and gives it the parameter's identifier as component ID. The slider
@@ -46,7 +44,7 @@ private:
     void attach (Control& control, const juce::String& parameterID);
 
     juce::AudioProcessorValueTreeState& parameters;
-    const std::function<void()> beginUndoTransaction;
+    const PolledParameterAttachment::GestureRecorder recordGesture;
     juce::OwnedArray<PolledParameterAttachment> attachments;
     juce::Array<const juce::Component*> attachedControls; // the control of each attachment
 

@@ -2,13 +2,12 @@
 
 namespace velk
 {
-PolledParameterAttachment::PolledParameterAttachment (juce::RangedAudioParameter& parameterToUse,
-                                                      std::function<void()> beginUndoTransaction)
+PolledParameterAttachment::PolledParameterAttachment (juce::RangedAudioParameter& parameterToUse, GestureRecorder recorder)
     : parameter (parameterToUse),
-      startUndoTransaction (std::move (beginUndoTransaction))
+      recordGesture (std::move (recorder))
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    jassert (startUndoTransaction != nullptr);
+    jassert (recordGesture != nullptr);
 }
 
 PolledParameterAttachment::~PolledParameterAttachment() = default;
@@ -37,19 +36,25 @@ void PolledParameterAttachment::setValueAsCompleteGesture (float plainValue)
 
 void PolledParameterAttachment::beginGesture()
 {
-    startUndoTransaction();
+    inGesture = true;
+    valueBeforeGesture = parameter.getValue();
     parameter.beginChangeGesture();
 }
 
 void PolledParameterAttachment::setValueAsPartOfGesture (float plainValue)
 {
-    if (isChangeByTheUser (plainValue))
+    // A slider moved by its arrow keys reports no drag.
+    if (!inGesture)
+        setValueAsCompleteGesture (plainValue);
+    else if (isChangeByTheUser (plainValue))
         parameter.setValueNotifyingHost (parameter.convertTo0to1 (plainValue));
 }
 
 void PolledParameterAttachment::endGesture()
 {
+    inGesture = false;
     parameter.endChangeGesture();
+    recordGesture (parameter, valueBeforeGesture);
 }
 
 bool PolledParameterAttachment::isChangeByTheUser (float plainValue) const

@@ -18,6 +18,11 @@ namespace velk
 class PolledParameterAttachment
 {
 public:
+    /** Told of every gesture of the user's as it ends, with the value the parameter had before
+        it: a step of the undo history.
+    */
+    using GestureRecorder = std::function<void (juce::RangedAudioParameter&, float valueBefore)>;
+
     virtual ~PolledParameterAttachment();
 
     /** On the message thread: shows the parameter's value if another thread changed it since
@@ -26,10 +31,7 @@ public:
     void showChangeMadeElsewhere();
 
 protected:
-    /** beginUndoTransaction starts a transaction of the parameter store's undo history at the
-        start of every gesture, so that each gesture undoes on its own.
-    */
-    PolledParameterAttachment (juce::RangedAudioParameter& parameter, std::function<void()> beginUndoTransaction);
+    PolledParameterAttachment (juce::RangedAudioParameter& parameter, GestureRecorder recorder);
 
     /** Shows the parameter's plain value in the control. Whatever the control reports back
         meanwhile is ignored.
@@ -39,12 +41,14 @@ protected:
     /** Shows the parameter's current value; call it once the control is set up. */
     void sendInitialUpdate();
 
-    /** A one-off change of the user's, such as a click: a gesture of its own if it changes the
-        value.
+    /** A one-off change of the user's, such as a click or a key: a gesture of its own if it
+        changes the value.
     */
     void setValueAsCompleteGesture (float plainValue);
 
-    /** A continuous change of the user's, such as a drag, between these two. */
+    /** A continuous change of the user's, such as a drag, between these two. Outside them a
+        change is a gesture of its own.
+    */
     void beginGesture();
     void setValueAsPartOfGesture (float plainValue);
     void endGesture();
@@ -73,7 +77,9 @@ private:
     void show (float normalisedValue);
     bool isChangeByTheUser (float plainValue) const;
 
-    const std::function<void()> startUndoTransaction;
+    const GestureRecorder recordGesture;
+    float valueBeforeGesture = 0.0f;
+    bool inGesture = false;
 
     // Made on the message thread. Asking the message manager which thread that is would lock
     // its mutex, on the audio thread too.

@@ -3,8 +3,8 @@
 namespace velk
 {
 SliderAttachment::SliderAttachment (juce::RangedAudioParameter& parameterToUse, juce::Slider& sliderToUse,
-                                    std::function<void()> beginUndoTransaction)
-    : PolledParameterAttachment (parameterToUse, std::move (beginUndoTransaction)),
+                                    GestureRecorder recorder)
+    : PolledParameterAttachment (parameterToUse, std::move (recorder)),
       slider (sliderToUse)
 {
     auto& param = parameter;

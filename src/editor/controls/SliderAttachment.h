@@ -12,7 +12,7 @@ class SliderAttachment : public PolledParameterAttachment,
                          private juce::Slider::Listener
 {
 public:
-    SliderAttachment (juce::RangedAudioParameter& parameter, juce::Slider& slider, std::function<void()> beginUndoTransaction);
+    SliderAttachment (juce::RangedAudioParameter& parameter, juce::Slider& slider, GestureRecorder recorder);
     ~SliderAttachment() override;
 
 private:

@@ -1,0 +1,74 @@
+#include "processor/UndoHistory.h"
+
+#include "processor/ParameterStep.h"
+
+namespace velk
+{
+UndoHistory::UndoHistory (juce::UndoManager& manager, StateGuard& guardToUse, const juce::AudioProcessorValueTreeState& store)
+    : undoManager (manager), guard (guardToUse), valueTreeState (store)
+{
+}
+
+void UndoHistory::addGesture (juce::RangedAudioParameter& parameter, float valueBefore)
+{
+    addStep ({ { &parameter, valueBefore } }, { { &parameter, parameter.getValue() } });
+}
+
+void UndoHistory::perform (const juce::StringArray& parameterIDs, const std::function<void()>& change)
+{
+    juce::Array<juce::RangedAudioParameter*> parameters;
+
+    for (const auto& id : parameterIDs)
+        if (auto* parameter = valueTreeState.getParameter (id))
+            parameters.addIfNotAlreadyThere (parameter);
+
+    auto before = StateGuard::currentValues (parameters);
+    change();
+    addStep (std::move (before), StateGuard::currentValues (parameters));
+}
+
+void UndoHistory::undo()
+{
+    clearIfWanted();
+    undoManager.undo();
+}
+
+void UndoHistory::redo()
+{
+    clearIfWanted();
+    undoManager.redo();
+}
+
+void UndoHistory::clear()
+{
+    clearWanted.store (false);
+    undoManager.clearUndoHistory();
+}
+
+void UndoHistory::addStep (ParameterValues before, ParameterValues after)
+{
+    clearIfWanted();
+    ParameterValues changedBefore, changedAfter;
+
+    for (size_t i = 0; i < before.size(); ++i)
+    {
+        if (before[i].second != after[i].second)
+        {
+            changedBefore.push_back (before[i]);
+            changedAfter.push_back (after[i]);
+        }
+    }
+
+    if (changedAfter.empty())
+        return;
+
+    undoManager.beginNewTransaction();
+    undoManager.perform (new ParameterStep (guard, std::move (changedBefore), std::move (changedAfter)));
+}
+
+void UndoHistory::clearIfWanted()
+{
+    if (clearWanted.exchange (false))
+        undoManager.clearUndoHistory();
+}
+} // namespace velk
