@@ -124,8 +124,16 @@ void MainMenu::loadMidiMapFrom (const juce::File& file)
 //==============================================================================
 void MainMenu::initializeParameters()
 {
+    juce::StringArray everyParameter;
+
     for (auto* parameter : processor.getParameters())
-        setParameterNotifyingHost (*parameter, parameter->getDefaultValue(), !hostIsLive);
+        if (auto* withId = dynamic_cast<juce::RangedAudioParameter*> (parameter))
+            everyParameter.add (withId->paramID);
+
+    processor.getUndoHistory().perform (everyParameter, [this]
+                                        {
+                                            for (auto* parameter : processor.getParameters())
+                                                setParameterNotifyingHost (*parameter, parameter->getDefaultValue(), !hostIsLive); });
 }
 
 void MainMenu::setScopeColour (int index)

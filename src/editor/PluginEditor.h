@@ -20,9 +20,11 @@
 #include "lookandfeel/VKBipolarLook.h"
 #include "lookandfeel/VKLook.h"
 #include "lookandfeel/VelkColours.h"
+#include "processor/ParametersRandomizer.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <initializer_list>
 #include <memory>
 
 class TavelinAudioProcessor;
@@ -166,6 +168,8 @@ private:
     void randomizeLFOClicked();
     void randomizeMatrixClicked();
     void randomizeAllClicked();
+    /** The groups in turn, one step of the undo history. */
+    void randomizeGroups (std::initializer_list<velk::ParametersRandomizer::Group> groups);
     void configClicked();
 
     //==============================================================================

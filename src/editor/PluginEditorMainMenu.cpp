@@ -19,25 +19,37 @@ void randomizeGroup (Randomizer& randomizer, Randomizer::Group group, float amou
 //==============================================================================
 void TavelinAudioProcessorEditor::randomizeFXClicked()
 {
-    randomizeGroup (processor.parametersRandomizer, Randomizer::effectsGroup, processor.randomizeAmount);
+    randomizeGroups ({ Randomizer::effectsGroup });
 }
 
 void TavelinAudioProcessorEditor::randomizeLFOClicked()
 {
-    randomizeGroup (processor.parametersRandomizer, Randomizer::lfoGroup, processor.randomizeAmount);
+    randomizeGroups ({ Randomizer::lfoGroup });
 }
 
 void TavelinAudioProcessorEditor::randomizeMatrixClicked()
 {
-    randomizeGroup (processor.parametersRandomizer, Randomizer::matrixGroup, processor.randomizeAmount);
+    randomizeGroups ({ Randomizer::matrixGroup });
 }
 
 void TavelinAudioProcessorEditor::randomizeAllClicked()
 {
-    const auto amount = processor.randomizeAmount;
+    randomizeGroups ({ Randomizer::effectsGroup, Randomizer::lfoGroup, Randomizer::matrixGroup });
+}
 
-    for (const auto group : { Randomizer::effectsGroup, Randomizer::lfoGroup, Randomizer::matrixGroup })
-        randomizeGroup (processor.parametersRandomizer, group, amount);
+void TavelinAudioProcessorEditor::randomizeGroups (std::initializer_list<velk::ParametersRandomizer::Group> groups)
+{
+    auto& randomizer = processor.parametersRandomizer;
+    const auto amount = processor.randomizeAmount;
+    juce::StringArray randomized;
+
+    for (const auto group : groups)
+        randomized.addArray (randomizer.getParameterGroup (group));
+
+    processor.getUndoHistory().perform (randomized, [&]
+                                        {
+                                            for (const auto group : groups)
+                                                randomizeGroup (randomizer, group, amount); });
 }
 
 //==============================================================================

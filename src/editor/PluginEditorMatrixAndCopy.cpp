@@ -3,6 +3,8 @@
 #include "processor/PluginProcessor.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -29,7 +31,8 @@ void copyValue (const juce::AudioProcessorParameter* source, juce::AudioProcesso
 void TavelinAudioProcessorEditor::createModMatrixView()
 {
     modMatrixView = std::make_unique<velk::ModMatrixComponent> (parameterMapper, processor.getModulationsManager(),
-                                                                *ccMapperUIManager, processor.valueTreeState);
+                                                                *ccMapperUIManager, processor.valueTreeState,
+                                                                processor.getUndoHistory());
     addChildComponent (*modMatrixView);
     modMatrixView->colourByModule (processor);
 }
@@ -85,8 +88,10 @@ void TavelinAudioProcessorEditor::copyChainSettings (int sourceChain, int destin
         || !juce::isPositiveAndBelow (destinationChain, numChains))
         return;
 
+    std::vector<std::pair<juce::RangedAudioParameter*, juce::RangedAudioParameter*>> copies;
+
     for (int k = 0; k < (int) chainParameterOrder.size(); ++k)
-        copyValue (getChainParameter (k, sourceChain), getChainParameter (k, destinationChain));
+        copies.emplace_back (getChainParameter (k, sourceChain), getChainParameter (k, destinationChain));
 
     // Column by column, each over the chain's six targets: list 6 c + t is chain c's target t.
     const auto& lists = processor.getParameterLayout().chainTargetMatrixUIDs;
@@ -98,5 +103,16 @@ void TavelinAudioProcessorEditor::copyChainSettings (int sourceChain, int destin
 
     for (int column = 0; column < cellsOf (0, 0).size(); ++column)
         for (int target = 0; target < numTargets; ++target)
-            copyValue (parameter (cellsOf (sourceChain, target)[column]), parameter (cellsOf (destinationChain, target)[column]));
+            copies.emplace_back (parameter (cellsOf (sourceChain, target)[column]), parameter (cellsOf (destinationChain, target)[column]));
+
+    juce::StringArray pasted;
+
+    for (const auto& copy : copies)
+        if (copy.second != nullptr)
+            pasted.add (copy.second->paramID);
+
+    processor.getUndoHistory().perform (pasted, [&copies]
+                                        {
+                                            for (const auto& [source, destination] : copies)
+                                                copyValue (source, destination); });
 }

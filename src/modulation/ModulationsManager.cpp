@@ -311,21 +311,21 @@ float ModulationsManager::computeDisplayDepth (int target) const noexcept
 }
 
 //==============================================================================
+juce::StringArray ModulationsManager::getMatrixParameterUIDs() const
+{
+    juce::StringArray uids;
+
+    for (int target = 0; target < (int) matrixParameterValues.size(); ++target)
+        for (int column = 0; column <= modulators.size(); ++column)
+            uids.add (getModMatrixParameterUID (target, column));
+
+    return uids;
+}
+
 void ModulationsManager::resetMatrixParameters (juce::AudioProcessorValueTreeState& store)
 {
-    const auto numTargets = (int) matrixParameterValues.size();
-
-    for (int target = 0; target < numTargets; ++target)
-    {
-        for (int column = 0; column <= modulators.size(); ++column)
-        {
-            auto* parameter = store.getParameter (getModMatrixParameterUID (target, column));
-
-            if (parameter == nullptr)
-                continue;
-
+    for (const auto& uid : getMatrixParameterUIDs())
+        if (auto* parameter = store.getParameter (uid))
             setParameterNotifyingHost (*parameter, parameter->getDefaultValue(), !hostIsLive);
-        }
-    }
 }
 } // namespace velk

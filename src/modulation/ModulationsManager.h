@@ -140,6 +140,9 @@ public:
     }
 
     //==============================================================================
+    /** Every matrix cell and every target's scale (not the global depth), target by target. */
+    juce::StringArray getMatrixParameterUIDs() const;
+
     /** Sets every matrix cell (not the global depth) back to its default (message thread). */
     void resetMatrixParameters (juce::AudioProcessorValueTreeState& store);
 

@@ -19,7 +19,7 @@ class ModMatrix : public EditorFixture
 protected:
     ModMatrix()
     {
-        view = std::make_unique<velk::ModMatrixComponent> (mapper, processor->getModulationsManager(), ccMapperUIManager, processor->valueTreeState);
+        view = std::make_unique<velk::ModMatrixComponent> (mapper, processor->getModulationsManager(), ccMapperUIManager, processor->valueTreeState, processor->getUndoHistory());
         view->setSize (840, 625);
         view->setVisible (true);
     }

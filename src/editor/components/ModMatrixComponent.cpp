@@ -15,9 +15,11 @@ namespace
 } // namespace
 
 ModMatrixComponent::ModMatrixComponent (ControlToParameterMapper& parameterMapper, ModulationsManager& manager,
-                                        CCMapperUIManager& ccMapperUIManager, juce::AudioProcessorValueTreeState& state)
+                                        CCMapperUIManager& ccMapperUIManager, juce::AudioProcessorValueTreeState& state,
+                                        UndoHistory& history)
     : modulationsManager (manager),
-      valueTreeState (state)
+      valueTreeState (state),
+      undoHistory (history)
 {
     addSourceLabels();
 
@@ -198,7 +200,8 @@ void ModMatrixComponent::followMouseAt (juce::Point<int> position)
 void ModMatrixComponent::buttonClicked (juce::Button* button)
 {
     if (button == resetButton.get())
-        modulationsManager.resetMatrixParameters (valueTreeState);
+        undoHistory.perform (modulationsManager.getMatrixParameterUIDs(), [this]
+                             { modulationsManager.resetMatrixParameters (valueTreeState); });
 }
 
 //==============================================================================

@@ -6,6 +6,7 @@
 #include "lookandfeel/VKBipolarLook.h"
 #include "lookandfeel/VKLook.h"
 #include "modulation/ModulationsManager.h"
+#include "processor/UndoHistory.h"
 
 class TavelinAudioProcessor;
 
@@ -14,7 +15,8 @@ namespace velk
 /** The modulation matrix as one grid: a row per modulation target, a column per modulator
     and a last column for each target's scale; every cell is a MIDI-learnable bar bound to its
     matrix parameter. The row and column last under the mouse stay highlighted, so the user
-    can find a cell's labels on a 256-cell grid. RESET sets every cell back to its default.
+    can find a cell's labels on a 256-cell grid. RESET sets every cell back to its default, one
+    step of the undo history.
 
     The mapper that binds the cells must go before the view, so that no attachment outlives
     its cell.
@@ -35,7 +37,8 @@ public:
     static constexpr int margin = 5;
 
     ModMatrixComponent (ControlToParameterMapper& parameterMapper, ModulationsManager& modulationsManager,
-                        CCMapperUIManager& ccMapperUIManager, juce::AudioProcessorValueTreeState& valueTreeState);
+                        CCMapperUIManager& ccMapperUIManager, juce::AudioProcessorValueTreeState& valueTreeState,
+                        UndoHistory& undoHistory);
     ~ModMatrixComponent() override;
 
     void paint (juce::Graphics&) override;
@@ -84,6 +87,7 @@ private:
     //==============================================================================
     ModulationsManager& modulationsManager;
     juce::AudioProcessorValueTreeState& valueTreeState;
+    UndoHistory& undoHistory;
 
     // Declared before the cells, which draw with them until they are gone.
     juce::SharedResourcePointer<VKLook> scaleLook;

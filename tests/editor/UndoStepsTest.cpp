@@ -1,0 +1,163 @@
+#include "editor/PresetFolderFixture.h"
+
+#include <thread>
+#include <vector>
+
+namespace tavelin::test
+{
+namespace
+{
+    using Menu = velk::MainMenu;
+
+    /** What one UNDO does after the user dragged chain 1's pitch and then something else changed
+        parameters: take back that change alone, take back the drag alone (the change was not the
+        user's and is kept), or nothing (the history was cleared).
+    */
+    enum class Undone
+    {
+        theChange,
+        theDragOnly,
+        nothing
+    };
+
+    struct UndoCase
+    {
+        const char* change;
+        Undone undone;
+    };
+
+    std::ostream& operator<< (std::ostream& out, const UndoCase& c)
+    {
+        return out << c.change;
+    }
+} // namespace
+
+class UndoSteps : public PresetFolderFixture,
+                  public ::testing::WithParamInterface<UndoCase>
+{
+protected:
+    UndoSteps()
+    {
+        writePreset (midiFolder().getChildFile ("a.vtp"), 900.0f);
+        writePresets ({ "b.vtp" });
+        processor->getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
+        processor->ccMapper.assignController ("Dry_Wet", 12);
+
+        // Cells off their default, for the matrix's randomizer and its reset to change.
+        for (const auto* cell : { "Matrix_LFO_1_to_Delay_1_Time", "Matrix_Macro_2_to_Pitch_Shifter_3_Mix" })
+            setPlainValue (*processor, cell, 40.0f);
+
+        openEditor();
+    }
+
+    std::vector<float> values() const
+    {
+        std::vector<float> all;
+
+        for (auto* parameter : processor->getParameters())
+            all.push_back (parameter->getValue());
+
+        return all;
+    }
+
+    void dragPitchTo (double semitones)
+    {
+        auto& pitch = control<velk::VelkKnob> (*editor, "Pitch_Shifter_1_Pitch");
+        const juce::Slider::ScopedDragNotification drag (pitch);
+        pitch.setValue (semitones, juce::sendNotificationSync);
+    }
+
+    void press (juce::Component& parent, const char* text)
+    {
+        auto* button = buttonNamed (parent, text);
+        ASSERT_NE (button, nullptr) << text;
+        dynamic_cast<juce::Button::Listener&> (parent).buttonClicked (button);
+    }
+
+    void make (const juce::String& change)
+    {
+        auto& matrix = *childrenOfType<velk::ModMatrixComponent> (*editor).getFirst();
+        const auto block = [this] (juce::MidiMessage message)
+        {
+            juce::MidiBuffer midi;
+            midi.addEvent (message, 0);
+            juce::AudioBuffer<float> buffer (2, 32);
+            buffer.clear();
+            processor->processBlock (buffer, midi);
+        };
+
+        if (change == "paste chain 1 onto chain 3")
+        {
+            editor->chainMenuItemChosen (0, 1);
+            editor->chainMenuItemChosen (2, 2);
+        }
+        else if (change == "RESET")
+            press (matrix, "RESET");
+        else if (change == "INITIALIZE PARAMETERS")
+            editor->getMainMenu().itemChosen (Menu::initializeParametersId);
+        else if (change == "host automation from a thread of its own")
+            std::thread ([this]
+                         { setPlainValue (*processor, "Delay_2_Mix", 10.0f); })
+                .join();
+        else if (change == "a mapped MIDI controller")
+            block (juce::MidiMessage::controllerEvent (1, 12, 20));
+        else if (change == "a program change")
+        {
+            block (juce::MidiMessage::programChange (1, 0));
+            tick();
+        }
+        else if (change == "a state the host restores")
+        {
+            TavelinAudioProcessor other;
+            setPlainValue (other, "Delay_3_Time", 700.0f);
+            juce::MemoryBlock chunk;
+            other.getStateInformation (chunk);
+            processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
+        }
+        else if (change == "a preset picked in the browser")
+            processor->loadPreset (presetsFolder().getChildFile ("b.vtp"));
+        else
+            press (*editor, change.toRawUTF8()); // a randomizer button
+    }
+};
+
+TEST_P (UndoSteps, OneUndoTakesBackOneStepOfTheUsersAndNothingThatWasNotTheirs)
+{
+    const auto beforeTheDrag = values();
+    dragPitchTo (7.0);
+    const auto afterTheDrag = values();
+
+    make (GetParam().change);
+    const auto afterTheChange = values();
+    ASSERT_NE (afterTheChange, afterTheDrag) << "the change changes something";
+
+    auto expected = afterTheChange;
+
+    if (GetParam().undone == Undone::theChange)
+        expected = afterTheDrag;
+    else if (GetParam().undone == Undone::theDragOnly)
+        expected[(size_t) processor->valueTreeState.getParameter ("Pitch_Shifter_1_Pitch")->getParameterIndex()] =
+            beforeTheDrag[(size_t) processor->valueTreeState.getParameter ("Pitch_Shifter_1_Pitch")->getParameterIndex()];
+
+    editor->getMainMenu().itemChosen (Menu::undoId);
+    EXPECT_EQ (values(), expected);
+
+    // The step taken back comes back whole.
+    editor->getMainMenu().itemChosen (Menu::redoId);
+    EXPECT_EQ (values(), afterTheChange);
+}
+
+INSTANTIATE_TEST_SUITE_P (EveryChange, UndoSteps,
+                          ::testing::Values (UndoCase{ "paste chain 1 onto chain 3", Undone::theChange },
+                                             UndoCase{ "FX", Undone::theChange },
+                                             UndoCase{ "LFO", Undone::theChange },
+                                             UndoCase{ "MATRIX", Undone::theChange },
+                                             UndoCase{ "ALL", Undone::theChange },
+                                             UndoCase{ "INITIALIZE PARAMETERS", Undone::theChange },
+                                             UndoCase{ "RESET", Undone::theChange },
+                                             UndoCase{ "host automation from a thread of its own", Undone::theDragOnly },
+                                             UndoCase{ "a mapped MIDI controller", Undone::theDragOnly },
+                                             UndoCase{ "a program change", Undone::nothing },
+                                             UndoCase{ "a state the host restores", Undone::nothing },
+                                             UndoCase{ "a preset picked in the browser", Undone::nothing }));
+} // namespace tavelin::test
