@@ -217,6 +217,9 @@ std::vector<HostWindowSizeRequest> VstHost::windowSizeRequests() const
 
 void VstHost::record (const HostEditRecord& edit)
 {
+    if (editCallbackWork)
+        editCallbackWork();
+
     const std::lock_guard<std::mutex> lock (editLock);
     edits.push_back (edit);
 }

@@ -3,6 +3,7 @@
 #include <pluginterfaces/fst/aeffectx.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -110,6 +111,12 @@ public:
     */
     std::vector<HostWindowSizeRequest> windowSizeRequests() const;
 
+    /** Runs first in every edit callback (begin, automate, end) on the plug-in's calling thread:
+        a host's own work there, such as taking a mutex of its own. Set it while the plug-in
+        makes no edits.
+    */
+    void setEditCallbackWork (std::function<void()> work) { editCallbackWork = std::move (work); }
+
 private:
     static std::intptr_t VSTCALLBACK hostCallback (AEffect*, int opcode, int index, std::intptr_t value, void* ptr, float opt);
     std::intptr_t answer (int opcode, int index, std::intptr_t value, const void* ptr, float opt);
@@ -126,5 +133,6 @@ private:
     mutable std::mutex editLock; // the plug-in reports edits from its message and audio threads
     std::vector<HostEditRecord> edits;
     std::vector<HostWindowSizeRequest> sizeRequests; // message thread only
+    std::function<void()> editCallbackWork;
 };
 } // namespace tavelin::test
