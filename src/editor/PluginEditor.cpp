@@ -59,6 +59,8 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupPresetBrowser();
     mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileChooser);
     createModMatrixView();
+    overwriteQuestion = std::make_unique<velk::OverwriteQuestion>();
+    addChildComponent (*overwriteQuestion);
 
     setUpResizing();
 

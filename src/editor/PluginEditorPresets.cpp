@@ -57,6 +57,16 @@ void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
     const auto* extension = velk::PresetsManager::presetFileExtension;
     const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
 
+    // The dialog has asked about the name as the user typed it, and only about that.
+    if (file != chosen && file.existsAsFile())
+        overwriteQuestion->ask (file.getFileName(), [this, file]
+                                { savePresetTo (file); });
+    else
+        savePresetTo (file);
+}
+
+void TavelinAudioProcessorEditor::savePresetTo (const juce::File& file)
+{
     // Nothing was saved, so nothing may claim it was.
     if (velk::PresetsManager::savePreset (processor.valueTreeState.copyState(), file).failed())
         return;
