@@ -57,7 +57,7 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupScopeAndFooter();
     setupIconButtons();
     setupPresetBrowser();
-    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileChooser);
+    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileDialog);
     createModMatrixView();
     overwriteQuestion = std::make_unique<velk::OverwriteQuestion>();
     addChildComponent (*overwriteQuestion);

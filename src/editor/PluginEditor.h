@@ -21,6 +21,7 @@
 #include "lookandfeel/VKBipolarLook.h"
 #include "lookandfeel/VKLook.h"
 #include "lookandfeel/VelkColours.h"
+#include "platform/FileDialog.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -271,7 +272,7 @@ private:
 
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
     // Declared after the main menu, whose map dialogs call back into it.
-    std::unique_ptr<juce::FileChooser> fileChooser;
+    std::unique_ptr<velk::FileDialog> fileDialog;
 
     // Over everything below the title bar when shown, in place of the sections and the scope.
     std::unique_ptr<velk::ModMatrixComponent> modMatrixView;

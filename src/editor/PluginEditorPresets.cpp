@@ -44,12 +44,10 @@ void TavelinAudioProcessorEditor::savePresetClicked()
                              | juce::FileBrowserComponent::warnAboutOverwriting;
 
     // Owned by the editor: closing the window closes the dialog and drops its result.
-    fileChooser = std::make_unique<juce::FileChooser> ("Save Preset", juce::File (velk::PresetsManager::presetsFolderPath),
-                                                       juce::String ("*.") + velk::PresetsManager::presetFileExtension, true, false);
-    fileChooser->launchAsync (dialogFlags, [this] (const juce::FileChooser& chooser)
-                              {
-                                  if (const auto chosen = chooser.getResult(); chosen != juce::File())
-                                      savePresetAs (chosen); });
+    fileDialog = std::make_unique<velk::FileDialog> ("Save Preset", juce::File (velk::PresetsManager::presetsFolderPath),
+                                                     juce::String ("*.") + velk::PresetsManager::presetFileExtension, dialogFlags,
+                                                     [this] (const juce::File& chosen)
+                                                     { savePresetAs (chosen); });
 }
 
 void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
