@@ -64,6 +64,9 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
 
     setUpResizing();
 
+    // Every click in the window reaches mouseDown() too, after the control clicked has had it.
+    addMouseListener (this, true);
+
     writeLifecycleLine ("Plugin editor launched");
     startTimer (100);
 }
@@ -87,4 +90,16 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
 void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
+}
+
+void TavelinAudioProcessorEditor::mouseDown (const juce::MouseEvent& event)
+{
+    // Our controls take no key focus, so a click on one would leave the focus with whatever
+    // took it before (the preset browser's list, say), and Return would act on that. The focus
+    // stays only with the component clicked or one that holds it.
+    auto* focused = getCurrentlyFocusedComponent();
+    auto* clicked = event.originalComponent;
+
+    if (focused != nullptr && isParentOf (focused) && focused != clicked && !focused->isParentOf (clicked))
+        focused->giveAwayKeyboardFocus();
 }

@@ -55,6 +55,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void mouseDown (const juce::MouseEvent&) override;
     void buttonClicked (juce::Button*) override;
     void selectionChanged() override;
     void fileClicked (const juce::File&, const juce::MouseEvent&) override;

@@ -126,6 +126,7 @@ void TavelinAudioProcessorEditor::createChainMenuButtons()
     {
         auto* button = chainMenuButtons.add (new juce::TextButton());
         button->setAlpha (0.0f);
+        button->setWantsKeyboardFocus (false); // a Return typed later must not open its menu
         button->addListener (this);
         addAndMakeVisible (button);
     }

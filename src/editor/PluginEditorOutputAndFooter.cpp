@@ -164,6 +164,10 @@ void TavelinAudioProcessorEditor::setupIconButtons()
     const auto cog = drawable (EditorAssets::cog_svg, EditorAssets::cog_svgSize);
     configButton = std::make_unique<juce::DrawableButton> ("config", juce::DrawableButton::ImageFitted);
     configButton->setImages (cog.get());
+    // As no control takes the key focus: a button holding it acts on every Return typed into the
+    // window, and the window hands it back each time it is brought to the front, whatever was
+    // clicked since.
+    configButton->setWantsKeyboardFocus (false);
     addAndMakeVisible (*configButton);
     configButton->addListener (this);
 
@@ -173,6 +177,7 @@ void TavelinAudioProcessorEditor::setupIconButtons()
     matrixViewButton = std::make_unique<juce::DrawableButton> ("matrix", juce::DrawableButton::ImageFitted);
     matrixViewButton->setImages (grid.get(), grid.get(), grid.get(), grid.get(), knobs.get(), knobs.get(), knobs.get(), knobs.get());
     matrixViewButton->setClickingTogglesState (true);
+    matrixViewButton->setWantsKeyboardFocus (false);
     addAndMakeVisible (*matrixViewButton);
     matrixViewButton->addListener (this);
 }
