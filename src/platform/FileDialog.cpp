@@ -14,7 +14,7 @@ namespace
 
 FileDialog::FileDialog (const juce::String& title, const juce::File& folder, const juce::String& filePattern,
                         int flags, Action onChosen)
-    : startFolder (folder),
+    : startFolder (folder.isDirectory() ? folder : juce::File::getSpecialLocation (juce::File::userHomeDirectory)),
       action (std::move (onChosen))
 {
     if (!startProgram (DialogProgram::command (title, startFolder, filePattern, flags)))

@@ -8,7 +8,8 @@
 namespace velk
 {
 /** One file dialog: the desktop's own (DialogProgram) when PATH has one, else the framework's
-    dialog in a window of its own. It opens in the folder it is given, with no name typed in.
+    dialog in a window of its own. It opens in the folder it is given, or in the home folder when
+    that does not exist, with no name typed in.
 
     Unlike the framework's native dialogs it leaves the host's process as it was: the working
     directory is never changed, and the dialog program is waited for when it ends or when this

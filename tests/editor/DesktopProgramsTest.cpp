@@ -176,4 +176,35 @@ INSTANTIATE_TEST_SUITE_P (MenuItems, HostProcessAfterAReveal,
                                                          { return juce::File (velk::PresetsManager::presetsFolderPath); } },
                                              RevealCase{ velk::MainMenu::goToCrashLogId, []
                                                          { return velk::PluginCrashLogger::getLogFile().getParentDirectory(); } }));
+
+//==============================================================================
+struct MapDialogCase
+{
+    int menuItem;
+    bool documentsExist;
+};
+
+class MapDialogStart : public DesktopPrograms,
+                       public ::testing::WithParamInterface<MapDialogCase>
+{
+};
+
+TEST_P (MapDialogStart, IsTheDocumentsFolderOrElseTheHomeFolderWithNoNameTypedIn)
+{
+    if (!GetParam().documentsExist)
+        documents.deleteRecursively();
+
+    desktop.install ("zenity", "exit 1"); // the user cancels
+    editor->getMainMenu().itemChosen (GetParam().menuItem);
+
+    const auto folder = GetParam().documentsExist ? documents : juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+    const auto arguments = desktop.argumentsOf ("zenity");
+    EXPECT_TRUE (arguments.contains ("--filename=" + folder.getFullPathName() + "/")) << arguments.joinIntoString (" ");
+}
+
+INSTANTIATE_TEST_SUITE_P (MapDialogs, MapDialogStart,
+                          ::testing::Values (MapDialogCase{ velk::MainMenu::saveMidiMapId, true },
+                                             MapDialogCase{ velk::MainMenu::saveMidiMapId, false },
+                                             MapDialogCase{ velk::MainMenu::loadMidiMapId, true },
+                                             MapDialogCase{ velk::MainMenu::loadMidiMapId, false }));
 } // namespace tavelin::test
