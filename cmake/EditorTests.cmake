@@ -24,6 +24,9 @@ file(GLOB TAVELIN_EDITOR_WINDOW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/te
 add_executable(editor_window_tests ${TAVELIN_EDITOR_WINDOW_SOURCES} ${CMAKE_SOURCE_DIR}/tests/editor/EditorFixture.cpp)
 tavelin_apply_warnings(${TAVELIN_EDITOR_WINDOW_SOURCES})
 tavelin_link_plugin_code(editor_window_tests)
-target_link_libraries(editor_window_tests PRIVATE tavelin_test_support GTest::gtest X11::X11)
+# The user's clicks and keys come from the X server's XTEST extension, as in the host's window tests.
+target_sources(editor_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/host/window/UserInput.cpp)
+target_include_directories(editor_window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/host/window)
+target_link_libraries(editor_window_tests PRIVATE tavelin_test_support GTest::gtest X11::X11 X11::Xtst)
 set_target_properties(editor_window_tests PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/with-xvfb.sh)
 gtest_discover_tests(editor_window_tests DISCOVERY_TIMEOUT 120 PROPERTIES LABELS editor_window TIMEOUT 600)

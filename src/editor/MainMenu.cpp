@@ -27,10 +27,10 @@ namespace
 } // namespace
 
 MainMenu::MainMenu (TavelinAudioProcessor& owner, OscilloscopeComponent& scope,
-                    std::unique_ptr<juce::FileChooser>& dialog, bool isLive)
+                    std::unique_ptr<FileDialog>& dialog, bool isLive)
     : processor (owner),
       oscilloscope (scope),
-      fileChooser (dialog),
+      fileDialog (dialog),
       hostIsLive (isLive)
 {
 }
@@ -156,13 +156,9 @@ void MainMenu::setScopeEnabled (bool enabled)
     processor.getPreferences().tree.setProperty (TavelinAudioProcessor::scopeEnabledProperty, enabled, nullptr);
 }
 
-void MainMenu::launchMidiMapDialog (const juce::String& title, int flags, std::function<void (const juce::File&)> action)
+void MainMenu::launchMidiMapDialog (const juce::String& title, int flags, FileDialog::Action action)
 {
-    fileChooser = std::make_unique<juce::FileChooser> (title, UserFileLocations::getDocumentsFolder(),
-                                                       juce::String ("*.") + CCMapper::mapFileExtension);
-    fileChooser->launchAsync (flags, [action = std::move (action)] (const juce::FileChooser& chooser)
-                              {
-                                  if (const auto file = chooser.getResult(); file != juce::File())
-                                      action (file); });
+    fileDialog = std::make_unique<FileDialog> (title, UserFileLocations::getDocumentsFolder(),
+                                               juce::String ("*.") + CCMapper::mapFileExtension, flags, std::move (action));
 }
 } // namespace velk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/components/OscilloscopeComponent.h"
+#include "platform/FileDialog.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -41,12 +42,12 @@ public:
 
     static constexpr int numScopeColours = 7;
 
-    /** fileChooser is the editor's one dialog: the map dialogs open in it, and deleting it (before
+    /** fileDialog is the editor's one dialog: the map dialogs open in it, and deleting it (before
         this object goes) closes the dialog and drops its result. hostIsLive leaves out the change
         gestures when initialising, as Ableton Live mishandles gestures that a plug-in starts.
     */
     MainMenu (TavelinAudioProcessor& processor, OscilloscopeComponent& oscilloscope,
-              std::unique_ptr<juce::FileChooser>& fileChooser, bool hostIsLive = juce::PluginHostType().isAbletonLive());
+              std::unique_ptr<FileDialog>& fileDialog, bool hostIsLive = juce::PluginHostType().isAbletonLive());
 
     /** The menu as it stands now: "ENABLED" is ticked from the "Scope_Enabled" preference. */
     juce::PopupMenu create() const;
@@ -65,12 +66,12 @@ private:
     void initializeParameters();
     void setScopeColour (int index);
     void setScopeEnabled (bool enabled);
-    void launchMidiMapDialog (const juce::String& title, int flags, std::function<void (const juce::File&)> action);
+    void launchMidiMapDialog (const juce::String& title, int flags, FileDialog::Action action);
 
     //==============================================================================
     TavelinAudioProcessor& processor;
     OscilloscopeComponent& oscilloscope;
-    std::unique_ptr<juce::FileChooser>& fileChooser;
+    std::unique_ptr<FileDialog>& fileDialog;
     const bool hostIsLive;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainMenu)

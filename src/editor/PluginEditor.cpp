@@ -57,10 +57,16 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupScopeAndFooter();
     setupIconButtons();
     setupPresetBrowser();
-    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileChooser);
+    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileDialog);
     createModMatrixView();
+    overwriteQuestion = std::make_unique<velk::OverwriteQuestion>();
+    addChildComponent (*overwriteQuestion);
 
     setUpResizing();
+
+    // Every click in the window reaches mouseDown() too, after the control clicked has had it.
+    setWantsKeyboardFocus (true);
+    addMouseListener (this, true);
 
     writeLifecycleLine ("Plugin editor launched");
     startTimer (100);
@@ -85,4 +91,18 @@ TavelinAudioProcessorEditor::~TavelinAudioProcessorEditor()
 void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
+}
+
+void TavelinAudioProcessorEditor::mouseDown (const juce::MouseEvent& event)
+{
+    // Most controls take no keys, so a click on one would leave the focus where it was (on the
+    // cog, say, which the window hands it back to whenever it comes to the front), and Return
+    // would act there. The editor itself takes it instead and acts on no key; the focus stays in
+    // the window, where the framework's menus need it to stay open. A menu the click opened
+    // keeps its own.
+    const auto* clicked = event.originalComponent;
+    const auto menuOpen = juce::ModalComponentManager::getInstance()->getNumModalComponents() > 0;
+
+    if (clicked != nullptr && !clicked->hasKeyboardFocus (true) && !menuOpen)
+        grabKeyboardFocus();
 }

@@ -6,6 +6,7 @@
 #include "editor/components/LogoComponent.h"
 #include "editor/components/ModMatrixComponent.h"
 #include "editor/components/OscilloscopeComponent.h"
+#include "editor/components/OverwriteQuestion.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
 #include "editor/components/PresetSelectorComponent.h"
@@ -20,6 +21,7 @@
 #include "lookandfeel/VKBipolarLook.h"
 #include "lookandfeel/VKLook.h"
 #include "lookandfeel/VelkColours.h"
+#include "platform/FileDialog.h"
 #include "processor/ParametersRandomizer.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -55,6 +57,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void mouseDown (const juce::MouseEvent&) override;
     void buttonClicked (juce::Button*) override;
     void selectionChanged() override;
     void fileClicked (const juce::File&, const juce::MouseEvent&) override;
@@ -101,7 +104,9 @@ public:
     /** What "S" does with the file chosen in its dialog: saves the preset there, with the preset
         extension unless the name has it in some letter case, names the current preset after it
         and selects it in the browser. A save into the "MIDI" folder reaches program changes at
-        once. A failed save changes nothing.
+        once. A failed save changes nothing. The dialog asks about the name as typed; when the
+        extension added makes it the name of an existing file, the editor asks before replacing
+        that file, and a cancelled or dropped question saves nothing.
     */
     void savePresetAs (const juce::File& chosen);
 
@@ -160,6 +165,7 @@ private:
     void setupPresetBrowser();
     void presetBrowserClicked();
     void savePresetClicked();
+    void savePresetTo (const juce::File& file);
     void stepPresetClicked (int direction);
 
     //==============================================================================
@@ -271,10 +277,13 @@ private:
 
     // The one file dialog that may be open; deleting it closes the dialog and drops its result.
     // Declared after the main menu, whose map dialogs call back into it.
-    std::unique_ptr<juce::FileChooser> fileChooser;
+    std::unique_ptr<velk::FileDialog> fileDialog;
 
     // Over everything below the title bar when shown, in place of the sections and the scope.
     std::unique_ptr<velk::ModMatrixComponent> modMatrixView;
+
+    // Over the whole window while a save waits for the user's leave to replace a file.
+    std::unique_ptr<velk::OverwriteQuestion> overwriteQuestion;
     int chainCopySourceIndex = -1; // the chain of the last "COPY SETTINGS", -1 before any
 
     // Declared last so that it goes first: every attachment is deleted before its control.

@@ -126,6 +126,7 @@ void TavelinAudioProcessorEditor::createChainMenuButtons()
     {
         auto* button = chainMenuButtons.add (new juce::TextButton());
         button->setAlpha (0.0f);
+        button->setMouseClickGrabsKeyboardFocus (false); // as the cog's: a later Return must not open its menu
         button->addListener (this);
         addAndMakeVisible (button);
     }

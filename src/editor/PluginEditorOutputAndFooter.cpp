@@ -164,6 +164,10 @@ void TavelinAudioProcessorEditor::setupIconButtons()
     const auto cog = drawable (EditorAssets::cog_svg, EditorAssets::cog_svgSize);
     configButton = std::make_unique<juce::DrawableButton> ("config", juce::DrawableButton::ImageFitted);
     configButton->setImages (cog.get());
+    // A click that opens a menu leaves the key focus where it was: the window would hand it back
+    // to the button each time it comes to the front, and every Return typed later would open the
+    // menu again. Tab still reaches it.
+    configButton->setMouseClickGrabsKeyboardFocus (false);
     addAndMakeVisible (*configButton);
     configButton->addListener (this);
 
@@ -173,6 +177,7 @@ void TavelinAudioProcessorEditor::setupIconButtons()
     matrixViewButton = std::make_unique<juce::DrawableButton> ("matrix", juce::DrawableButton::ImageFitted);
     matrixViewButton->setImages (grid.get(), grid.get(), grid.get(), grid.get(), knobs.get(), knobs.get(), knobs.get(), knobs.get());
     matrixViewButton->setClickingTogglesState (true);
+    matrixViewButton->setMouseClickGrabsKeyboardFocus (false);
     addAndMakeVisible (*matrixViewButton);
     matrixViewButton->addListener (this);
 }

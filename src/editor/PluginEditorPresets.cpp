@@ -44,12 +44,10 @@ void TavelinAudioProcessorEditor::savePresetClicked()
                              | juce::FileBrowserComponent::warnAboutOverwriting;
 
     // Owned by the editor: closing the window closes the dialog and drops its result.
-    fileChooser = std::make_unique<juce::FileChooser> ("Save Preset", juce::File (velk::PresetsManager::presetsFolderPath),
-                                                       juce::String ("*.") + velk::PresetsManager::presetFileExtension, true, false);
-    fileChooser->launchAsync (dialogFlags, [this] (const juce::FileChooser& chooser)
-                              {
-                                  if (const auto chosen = chooser.getResult(); chosen != juce::File())
-                                      savePresetAs (chosen); });
+    fileDialog = std::make_unique<velk::FileDialog> ("Save Preset", juce::File (velk::PresetsManager::presetsFolderPath),
+                                                     juce::String ("*.") + velk::PresetsManager::presetFileExtension, dialogFlags,
+                                                     [this] (const juce::File& chosen)
+                                                     { savePresetAs (chosen); });
 }
 
 void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
@@ -57,6 +55,16 @@ void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
     const auto* extension = velk::PresetsManager::presetFileExtension;
     const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
 
+    // The dialog has asked about the name as the user typed it, and only about that.
+    if (file != chosen && file.existsAsFile())
+        overwriteQuestion->ask (file.getFileName(), [this, file]
+                                { savePresetTo (file); });
+    else
+        savePresetTo (file);
+}
+
+void TavelinAudioProcessorEditor::savePresetTo (const juce::File& file)
+{
     // Nothing was saved, so nothing may claim it was.
     if (velk::PresetsManager::savePreset (processor.copyState(), file).failed())
         return;

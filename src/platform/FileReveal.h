@@ -8,9 +8,10 @@ namespace velk
 {
 /** Shows a file or a folder to the user in the desktop's file manager.
 
-    On Linux the framework hands the folder to xdg-open: a folder opens itself, a file opens its
-    folder (with nothing selected), and without xdg-open (or a web browser to fall back on)
-    nothing happens. Message thread only.
+    The folder goes to xdg-open, as the framework would hand it: a folder opens itself, a file
+    opens its folder (with nothing selected), and without xdg-open (or a web browser to fall back
+    on) nothing happens. The program runs on by itself and never becomes a child of the host
+    (DetachedProgram). Message thread only.
 */
 class FileReveal
 {

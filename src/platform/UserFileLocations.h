@@ -28,9 +28,9 @@ public:
     */
     static juce::File getLogFolder();
 
-    /** Where the user keeps documents, and where MIDI-map dialogs open: the folder that
-        XDG_DOCUMENTS_DIR names in ~/.config/user-dirs.dirs when that folder exists, else
-        ~/Documents (which need not exist). Read afresh at each call.
+    /** Where the user keeps documents, and where MIDI-map dialogs open (in the home folder while
+        it does not exist): the folder that XDG_DOCUMENTS_DIR names in ~/.config/user-dirs.dirs
+        when that folder exists, else ~/Documents (which need not exist). Read afresh at each call.
     */
     static juce::File getDocumentsFolder();
 };

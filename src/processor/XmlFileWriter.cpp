@@ -4,6 +4,8 @@ namespace velk
 {
 namespace
 {
+    constexpr const char* temporaryFileSuffix = ".saving";
+
     juce::MemoryBlock formatDocument (const juce::XmlElement& xml, const juce::String& dtd)
     {
         juce::XmlElement::TextFormat format;
@@ -34,6 +36,15 @@ namespace
         // success, so the length is what tells.
         return file.getSize() == static_cast<juce::int64> (data.getSize());
     }
+
+    // Beside the target, so that the rename stays atomic, yet never taken for a preset or a map:
+    // hidden, and ending in a suffix of its own, it is not listed, stepped onto or loaded while
+    // the save runs, nor after a crash left it behind.
+    juce::File temporaryFileFor (const juce::File& target)
+    {
+        const auto prefix = "." + target.getFileName() + "." + juce::String::toHexString (juce::Random().nextInt());
+        return target.getParentDirectory().getNonexistentChildFile (prefix, temporaryFileSuffix, false);
+    }
 } // namespace
 
 bool XmlFileWriter::write (const juce::XmlElement& xml, const juce::File& file, const juce::String& dtd)
@@ -45,7 +56,7 @@ bool XmlFileWriter::write (const juce::XmlElement& xml, const juce::File& file, 
 
     // The framework's own XmlElement::writeTo (File) would move a truncated temporary file over
     // the target after such a short write, so the document is written here.
-    const juce::TemporaryFile temporary (file);
+    const juce::TemporaryFile temporary (file, temporaryFileFor (file));
     return writeWhole (formatDocument (xml, dtd), temporary.getFile()) && temporary.overwriteTargetFileWithTemporary();
 }
 } // namespace velk

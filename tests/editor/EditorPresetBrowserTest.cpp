@@ -74,6 +74,116 @@ TEST_F (EditorPresetSave, SavingIntoTheMidiFolderReachesProgramChangesAtOnce)
 }
 
 //==============================================================================
+enum class Answer
+{
+    cancel,
+    replace,
+    closeTheEditor
+};
+
+struct OverwriteCase
+{
+    const char* typed;    // in the preset folder, as the dialog returns it
+    const char* existing; // what the preset extension makes of it
+    Answer answer;
+};
+
+void PrintTo (const OverwriteCase& row, std::ostream* os)
+{
+    *os << row.typed << " -> " << (int) row.answer;
+}
+
+/** A name typed without the preset extension that names an existing preset once it has it: the
+    dialog asked nothing, as the typed name was free.
+*/
+class EditorPresetOverwrite : public EditorPresetSave,
+                              public ::testing::WithParamInterface<OverwriteCase>
+{
+protected:
+    /** The button of the editor with this text that the user can see, or null. */
+    juce::Button* shownButton (const juce::String& text) const
+    {
+        const std::function<juce::Button*(juce::Component&)> find = [&] (juce::Component& parent) -> juce::Button*
+        {
+            for (auto* child : parent.getChildren())
+            {
+                if (!child->isVisible())
+                    continue;
+
+                if (auto* button = dynamic_cast<juce::TextButton*> (child); button != nullptr && button->getButtonText() == text)
+                    return button;
+
+                if (auto* found = find (*child))
+                    return found;
+            }
+
+            return nullptr;
+        };
+
+        return find (*editor);
+    }
+
+    static juce::MemoryBlock bytesOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return bytes;
+    }
+
+    void answer (Answer given)
+    {
+        if (given == Answer::closeTheEditor)
+        {
+            closeEditor();
+        }
+        else
+        {
+            auto* button = shownButton (given == Answer::replace ? "REPLACE" : "CANCEL");
+            ASSERT_NE (button, nullptr);
+            button->triggerClick();
+        }
+
+        pumpMessages();
+    }
+};
+
+TEST_P (EditorPresetOverwrite, IsAskedAboutAndOnlyReplaceWritesIt)
+{
+    const auto existing = writePreset (presetsFolder().getChildFile (GetParam().existing), 333.0f);
+    const auto before = bytesOf (existing);
+    const auto currentBefore = current();
+
+    editor->savePresetAs (presetsFolder().getChildFile (GetParam().typed));
+    ASSERT_NE (shownButton ("REPLACE"), nullptr) << "no question";
+    ASSERT_NE (shownButton ("CANCEL"), nullptr);
+    EXPECT_EQ (bytesOf (existing), before) << "written before the answer";
+
+    answer (GetParam().answer);
+    const auto replaced = GetParam().answer == Answer::replace;
+    EXPECT_EQ (bytesOf (existing) == before, !replaced);
+    EXPECT_EQ (current(), replaced ? presetOf (existing) : currentBefore);
+    EXPECT_EQ (existing.getParentDirectory().getNumberOfChildFiles (juce::File::findFiles), 1) << "nothing under another name";
+
+    if (editor == nullptr)
+        return;
+
+    EXPECT_EQ (shownButton ("REPLACE"), nullptr) << "the question stays up";
+
+    // The dialog asks itself about a name typed with the extension.
+    editor->savePresetAs (existing);
+    EXPECT_EQ (shownButton ("REPLACE"), nullptr) << "asked twice";
+    EXPECT_NE (bytesOf (existing), before);
+    EXPECT_EQ (current(), presetOf (existing));
+}
+
+INSTANTIATE_TEST_SUITE_P (Answers, EditorPresetOverwrite,
+                          ::testing::Values (OverwriteCase{ "Bass", "Bass.vtp", Answer::cancel },
+                                             OverwriteCase{ "Bass", "Bass.vtp", Answer::replace },
+                                             OverwriteCase{ "Bass", "Bass.vtp", Answer::closeTheEditor },
+                                             OverwriteCase{ "Bass.txt", "Bass.vtp", Answer::cancel },
+                                             OverwriteCase{ "MIDI/Low 2", "MIDI/Low 2.vtp", Answer::replace }));
+
+//==============================================================================
 TEST_F (EditorPresetBrowser, ListsPresetNamesInNaturalOrderWithoutCase)
 {
     writePresets ({ "b.vtp", "A.vtp", "a 10.vtp", "a 9.vtp", "notes.txt", "sub/c.vtp" });

@@ -199,7 +199,7 @@ TEST_F (MainMenuTest, InitializeSetsAll333ParametersToTheirDefaultsWithAGestureE
     processor->randomizeAmount = 0.25f;
     choose (Menu::firstScopeColourId + 3);
     const auto before = preferences().createCopy();
-    std::unique_ptr<juce::FileChooser> noDialog;
+    std::unique_ptr<velk::FileDialog> noDialog;
 
     for (const auto hostIsLive : { false, true })
     {

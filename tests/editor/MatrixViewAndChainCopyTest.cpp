@@ -68,10 +68,11 @@ TEST_F (MatrixAndCopy, TheMatrixViewLiesHiddenOverEverythingBelowTheTitleBarInTh
     EXPECT_EQ (view.getBounds(), Tavelin::Panel::modMatrixRect);
     EXPECT_FALSE (view.isVisible());
 
-    // Only the corner grip lies above it.
+    // Only the corner grip lies above it, and the question of a save while it is asked.
     const auto& children = editor->getChildren();
     for (auto i = children.indexOf (&view) + 1; i < children.size(); ++i)
-        EXPECT_NE (dynamic_cast<juce::ResizableCornerComponent*> (children[i]), nullptr);
+        EXPECT_TRUE (dynamic_cast<juce::ResizableCornerComponent*> (children[i]) != nullptr
+                     || dynamic_cast<velk::OverwriteQuestion*> (children[i]) != nullptr);
 
     juce::Colour delay2TimeColour;
 

@@ -59,4 +59,30 @@ TEST_F (XmlFileWriterTest, ShortWriteReportsFailureAndKeepsTheOldFile)
     EXPECT_EQ (target.loadFileAsString(), "old contents");
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
 }
+
+//==============================================================================
+/** What a save that dies half-way leaves beside the file it was to replace. */
+class XmlFileWriterLeftover : public XmlFileWriterTest,
+                              public testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P (XmlFileWriterLeftover, IsHiddenBesideTheTargetAndEndsInNoExtensionOfAPresetOrAMap)
+{
+    const auto targetOfTheSave = folder.getChildFile (GetParam());
+    const auto end = tavelin::test::runUntilTheFirstFileWrite ([&targetOfTheSave]
+                                                               { velk::XmlFileWriter::write (makeDocument (3), targetOfTheSave, {}); });
+    ASSERT_EQ (end, tavelin::test::ChildEnd::killedBy (SIGXFSZ));
+
+    const auto left = folder.findChildFiles (juce::File::findFiles, false);
+    ASSERT_EQ (left.size(), 1) << "the save died before its rename";
+    const auto name = left.getFirst().getFileName();
+
+    EXPECT_TRUE (name.startsWith (".")) << name;
+    EXPECT_FALSE (name.endsWithIgnoreCase (".vtp") || name.endsWithIgnoreCase (".vtcc")) << name;
+    EXPECT_FALSE (targetOfTheSave.exists());
+}
+
+INSTANTIATE_TEST_SUITE_P (Targets, XmlFileWriterLeftover,
+                          testing::Values ("Bass.vtp", "LOUD.VTP", "studio.vtcc", "Studio.VtCc", "no extension", "two.dots.vtp"));
 } // namespace

@@ -76,7 +76,8 @@ protected:
         const auto scale = (float) editor->getWidth() / (float) Tavelin::Panel::baseWidth;
         const auto stepCentre = (round % 2 == 0 ? strip.nextButton : strip.previousButton).getCentre().toFloat() * scale;
         press (*editor, dynamic_cast<juce::Button*> (childAt (*editor, stepCentre.roundToInt())));
-        const auto saved = round % 4 == 3 ? midiFolder().getChildFile ("c") : presetsFolder().getChildFile ("Saved");
+        // Named with the extension, as a dialog returns a name it has asked about replacing.
+        const auto saved = round % 4 == 3 ? midiFolder().getChildFile ("c.vtp") : presetsFolder().getChildFile ("Saved.vtp");
         editor->savePresetAs (saved);
         confirmed += saved.withFileExtension (velk::PresetsManager::presetFileExtension).existsAsFile() ? 1 : 0;
 

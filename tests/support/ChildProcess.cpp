@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
@@ -98,6 +99,18 @@ ChildEnd runInChildProcess (const std::function<int()>& function)
     }
 
     return WIFSIGNALED (status) ? ChildEnd::killedBy (WTERMSIG (status)) : ChildEnd::exited (WEXITSTATUS (status));
+}
+
+ChildEnd runUntilTheFirstFileWrite (const std::function<void()>& function)
+{
+    return runInChildProcess ([&function]
+                              {
+        // No file may grow: the first write into one raises the signal, whose default ends the process.
+        std::signal (SIGXFSZ, SIG_DFL);
+        const rlimit noFileGrowth{ 0, 0 };
+        setrlimit (RLIMIT_FSIZE, &noFileGrowth);
+        function();
+        return 0; });
 }
 
 //==============================================================================

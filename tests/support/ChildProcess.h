@@ -28,6 +28,11 @@ std::ostream& operator<< (std::ostream& stream, const ChildEnd& end);
 */
 ChildEnd runInChildProcess (const std::function<int()>& function);
 
+/** Runs the function in a forked child that dies of SIGXFSZ at its first write into a file, after
+    the file was created: a host that crashes in the middle of a save. Returns how it ended.
+*/
+ChildEnd runUntilTheFirstFileWrite (const std::function<void()>& function);
+
 //==============================================================================
 /** What the host has on the fatal signals before the plug-in puts its crash handler there. */
 enum class HostHandler

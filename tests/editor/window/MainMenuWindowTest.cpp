@@ -168,4 +168,30 @@ TEST_F (EditorDialogsWindow, TheSaveButtonsDialogStartsInThePresetsFolderSavesTh
     EXPECT_FALSE (presets.getChildFile ("Late.vtp").exists());
     EXPECT_EQ (processor->getCurrentPreset().getName(), "Mine");
 }
+
+//==============================================================================
+struct MapDialogCase
+{
+    int menuItem;
+    const char* title;
+};
+
+class MapDialogWithoutDocuments : public EditorDialogsWindow,
+                                  public ::testing::WithParamInterface<MapDialogCase>
+{
+};
+
+TEST_P (MapDialogWithoutDocuments, OpensInTheHomeFolderWithNoNameTypedIn)
+{
+    documents.deleteRecursively();
+    editor->getMainMenu().itemChosen (GetParam().menuItem);
+
+    auto& files = dialogFiles (GetParam().title);
+    EXPECT_EQ (files.getRoot(), juce::File::getSpecialLocation (juce::File::userHomeDirectory));
+    EXPECT_EQ (descendantOfType<juce::TextEditor> (files)->getText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P (MapDialogs, MapDialogWithoutDocuments,
+                          ::testing::Values (MapDialogCase{ velk::MainMenu::saveMidiMapId, "SAVE MIDI MAP" },
+                                             MapDialogCase{ velk::MainMenu::loadMidiMapId, "LOAD MIDI MAP" }));
 } // namespace tavelin::test

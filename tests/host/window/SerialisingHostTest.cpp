@@ -70,10 +70,11 @@ namespace
             if (armed.exchange (false))
             {
                 std::unique_lock<std::mutex> lock (signalLock);
+                const auto held = mutexesTaken + 1;
                 chunkWanted = true;
                 signal.notify_all();
-                signal.wait (lock, [this]
-                             { return holding; });
+                signal.wait (lock, [this, held]
+                             { return mutexesTaken >= held; });
             }
 
             // Once the two have waited for each other, the test has its answer: the rest of the
@@ -103,14 +104,11 @@ namespace
 
                 chunkWanted = false;
                 const std::lock_guard<std::timed_mutex> serialised (hostMutex);
-                holding = true;
+                ++mutexesTaken;
                 lock.unlock();
                 signal.notify_all();
 
                 chunksWhileHolding += host.getChunk().empty() ? 0 : 1;
-
-                lock.lock();
-                holding = false;
             }
         }
 
@@ -118,7 +116,8 @@ namespace
         std::timed_mutex hostMutex;
         std::mutex signalLock;
         std::condition_variable signal;
-        bool chunkWanted = false, holding = false, stopping = false;
+        bool chunkWanted = false, stopping = false;
+        int mutexesTaken = 0;
         std::atomic<bool> armed{ false };
         std::thread chunkThread;
     };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+namespace velk
+{
+/** Starts programs that run on by themselves, such as the desktop's file manager, and that the
+    host never has to wait for.
+
+    The framework forks such a program and never waits for it, so each one stays in the host as
+    a defunct child until the host exits. Here the program is the child of a short-lived
+    intermediate process that this call waits for: the program itself is never the host's child.
+*/
+class DetachedProgram
+{
+public:
+    /** Runs the program at the absolute path arguments[0] with the other arguments, in a session
+        of its own. Returns once it has been started; false when it could not be.
+    */
+    static bool start (const juce::StringArray& arguments);
+};
+} // namespace velk
