@@ -86,3 +86,11 @@ void TavelinAudioProcessorEditor::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black);
 }
+
+void TavelinAudioProcessorEditor::parentHierarchyChanged()
+{
+    // The wrapper shows its component only after reparenting the window into the host's, so the
+    // host sees the stand-in arrive after the editor's window.
+    if (auto* peer = getPeer(); peer != nullptr && getTopLevelComponent()->isVisible())
+        processor.getEditorWindowStandIn().passThroughHostWindowOf ((unsigned long) (juce::pointer_sized_uint) peer->getNativeHandle());
+}

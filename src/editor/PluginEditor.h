@@ -53,6 +53,7 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    void parentHierarchyChanged() override;
     void buttonClicked (juce::Button*) override;
     void selectionChanged() override;
     void fileClicked (const juce::File&, const juce::MouseEvent&) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/EditorWindowStandIn.h"
 #include "platform/ScopedCrashHandler.h"
 #include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
@@ -23,8 +24,8 @@
 
     Its public part is what an editor works with, on the message thread unless a line says
     otherwise: the parameter store and its undo history, the identifier lists, the MIDI map, the
-    randomizer, the preferences, the read-outs of the audio thread, the current preset and the
-    program-change request.
+    randomizer, the preferences, the read-outs of the audio thread, the current preset, the
+    program-change request and the stand-in for the editor's window.
 */
 class TavelinAudioProcessor : public juce::AudioProcessor
 {
@@ -131,6 +132,12 @@ public:
     velk::ProgramChangeRequest& getProgramChangeRequest() noexcept { return programChangeRequest; }
     const velk::ProgramChangeRequest& getProgramChangeRequest() const noexcept { return programChangeRequest; }
 
+    /** The window that stands in for the editor's in a host that keeps hold of the editor's
+        window after closing it (Ardour); an editor passes it through the host's window once it is
+        in there itself. It lives as long as the processor, as the host's memory outlives editors.
+    */
+    velk::EditorWindowStandIn& getEditorWindowStandIn() noexcept { return editorWindowStandIn; }
+
     /** Loads a preset file: read and parsed here, then put in place with processing suspended
         and, unless told to keep them, the modules' memories silenced. Names the current preset
         after the file; a file that does not load changes nothing. Use it for every load the
@@ -170,6 +177,7 @@ private:
     velk::PresetLoader presetLoader{ *this, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
     velk::PluginState pluginState{ valueTreeState, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
+    velk::EditorWindowStandIn editorWindowStandIn;
     juce::CriticalSection undoHistoryLock;
 
     velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
