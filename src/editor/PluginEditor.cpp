@@ -106,3 +106,11 @@ void TavelinAudioProcessorEditor::mouseDown (const juce::MouseEvent& event)
     if (clicked != nullptr && !clicked->hasKeyboardFocus (true) && !menuOpen)
         grabKeyboardFocus();
 }
+
+void TavelinAudioProcessorEditor::parentHierarchyChanged()
+{
+    // The wrapper shows its component only after reparenting the window into the host's, so the
+    // host sees the stand-in arrive after the editor's window.
+    if (auto* peer = getPeer(); peer != nullptr && getTopLevelComponent()->isVisible())
+        processor.getEditorWindowStandIn().passThroughHostWindowOf ((unsigned long) (juce::pointer_sized_uint) peer->getNativeHandle());
+}

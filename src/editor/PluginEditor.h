@@ -58,6 +58,7 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void mouseDown (const juce::MouseEvent&) override;
+    void parentHierarchyChanged() override;
     void buttonClicked (juce::Button*) override;
     void selectionChanged() override;
     void fileClicked (const juce::File&, const juce::MouseEvent&) override;

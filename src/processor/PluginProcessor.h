@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/EditorWindowStandIn.h"
 #include "platform/ScopedCrashHandler.h"
 #include "processor/CCMapper.h"
 #include "processor/CurrentPreset.h"
@@ -25,8 +26,8 @@
 
     Its public part is what an editor works with, on the message thread unless a line says
     otherwise: the parameter store and the undo history, the identifier lists, the MIDI map, the
-    randomizer, the preferences, the read-outs of the audio thread, the current preset and the
-    program-change request.
+    randomizer, the preferences, the read-outs of the audio thread, the current preset, the
+    program-change request and the stand-in for the editor's window.
 
     Which thread may change what it shares with the others is StateGuard's rule: prepares,
     state chunks, loads and undo steps take turns there, and the audio thread never waits.
@@ -142,6 +143,12 @@ public:
     */
     juce::ValueTree copyState() const;
 
+    /** The window that stands in for the editor's in a host that keeps hold of the editor's
+        window after closing it (Ardour); an editor passes it through the host's window once it is
+        in there itself. It lives as long as the processor, as the host's memory outlives editors.
+    */
+    velk::EditorWindowStandIn& getEditorWindowStandIn() noexcept { return editorWindowStandIn; }
+
     /** Loads a preset file: read and parsed here, then put in place with processing suspended
         and, unless told to keep them, the modules' memories silenced. Names the current preset
         after the file and clears the undo history; a file that does not load changes nothing.
@@ -184,6 +191,7 @@ private:
     velk::PresetLoader presetLoader{ stateGuard, undoHistory, valueTreeState, signalPath, ccMapper, currentPreset, programChangeRequest };
     velk::PluginState pluginState{ stateGuard, ccMapper, currentPreset };
     velk::MidiBlockSummary blockMidi;
+    velk::EditorWindowStandIn editorWindowStandIn;
 
     velk::ValueTreeWatcher preferencesWatcher{ preferences.tree, [this]
                                                { signalPath.setScopeEnabled (preferences.isScopeEnabled()); } };

@@ -117,6 +117,16 @@ std::size_t HostWindow::countWindowsOfClientOf (unsigned long window, bool viewa
     return count;
 }
 
+bool HostWindow::exists (unsigned long window)
+{
+    // Asking a window that is gone for anything raises an error; looking for it raises none.
+    XSync (connection->display, False);
+    auto found = false;
+    visitTree (connection->display, DefaultRootWindow (connection->display), [&] (Window each)
+               { found = found || each == window; });
+    return found;
+}
+
 juce::Rectangle<int> HostWindow::boundsOf (unsigned long window)
 {
     XSync (connection->display, False);

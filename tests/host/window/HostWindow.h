@@ -36,6 +36,9 @@ public:
     /** Those of them that are on the screen: mapped, and every window above them too. */
     std::size_t viewableWindowsOfClientOf (unsigned long window);
 
+    /** Whether the window is on the display, mapped or not: made and not destroyed since. */
+    bool exists (unsigned long window);
+
     /** The size of a window, e.g. the editor's inside ours. */
     juce::Rectangle<int> boundsOf (unsigned long window);
 
