@@ -82,13 +82,30 @@ namespace
             if (callbacksThatWaitedForever > 0)
                 return;
 
-            if (!hostMutex.try_lock_for (deadlockAfter))
+            if (!lockWithin (deadlockAfter))
             {
                 ++callbacksThatWaitedForever;
                 return;
             }
 
             hostMutex.unlock();
+        }
+
+        // Tried in turn rather than timed_mutex::try_lock_for, whose clock-based wait
+        // ThreadSanitizer does not see as a lock.
+        bool lockWithin (std::chrono::steady_clock::duration timeout)
+        {
+            const auto deadline = std::chrono::steady_clock::now() + timeout;
+
+            while (!hostMutex.try_lock())
+            {
+                if (std::chrono::steady_clock::now() > deadline)
+                    return false;
+
+                std::this_thread::yield();
+            }
+
+            return true;
         }
 
         void askForChunks()
@@ -103,7 +120,7 @@ namespace
                     return;
 
                 chunkWanted = false;
-                const std::lock_guard<std::timed_mutex> serialised (hostMutex);
+                const std::lock_guard<std::mutex> serialised (hostMutex);
                 ++mutexesTaken;
                 lock.unlock();
                 signal.notify_all();
@@ -113,7 +130,7 @@ namespace
         }
 
         VstHost& host;
-        std::timed_mutex hostMutex;
+        std::mutex hostMutex;
         std::mutex signalLock;
         std::condition_variable signal;
         bool chunkWanted = false, stopping = false;
