@@ -41,7 +41,6 @@ void UndoHistory::redo()
 
 void UndoHistory::clear()
 {
-    clearWanted.store (false);
     undoManager.clearUndoHistory();
 }
 

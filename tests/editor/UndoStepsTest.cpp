@@ -30,18 +30,33 @@ namespace
     {
         return out << c.change;
     }
+
+    /** The user's steps and the host's state calls in turn, and chain 1's pitch at the end. */
+    struct RestoreCase
+    {
+        std::vector<const char*> steps;
+        float pitchAtTheEnd;
+    };
+
+    std::ostream& operator<< (std::ostream& out, const RestoreCase& c)
+    {
+        for (const auto* step : c.steps)
+            out << step << "; ";
+
+        return out;
+    }
 } // namespace
 
-class UndoSteps : public PresetFolderFixture,
-                  public ::testing::WithParamInterface<UndoCase>
+class UserSteps : public PresetFolderFixture
 {
 protected:
-    UndoSteps()
+    UserSteps()
     {
         writePreset (midiFolder().getChildFile ("a.vtp"), 900.0f);
         writePresets ({ "b.vtp" });
         processor->getProgramChangeRequest().midiPresetFileNames = velk::ProgramChangeManager::scanMidiPresetsFolder();
         processor->ccMapper.assignController ("Dry_Wet", 12);
+        processor->parametersRandomizer.random.setSeed (27);
 
         // Cells off their default, for the matrix's randomizer and its reset to change.
         for (const auto* cell : { "Matrix_LFO_1_to_Delay_1_Time", "Matrix_Macro_2_to_Pitch_Shifter_3_Mix" })
@@ -109,16 +124,34 @@ protected:
         else if (change == "a state the host restores")
         {
             TavelinAudioProcessor other;
+            setPlainValue (other, "Pitch_Shifter_1_Pitch", -5.0f); // undoing the drag would show
             setPlainValue (other, "Delay_3_Time", 700.0f);
             juce::MemoryBlock chunk;
             other.getStateInformation (chunk);
             processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
+        }
+        else if (change == "a chunk that does not read")
+        {
+            const char garbage[] = "not a state chunk at all";
+            processor->setStateInformation (garbage, (int) sizeof (garbage));
         }
         else if (change == "a preset picked in the browser")
             processor->loadPreset (presetsFolder().getChildFile ("b.vtp"));
         else
             press (*editor, change.toRawUTF8()); // a randomizer button
     }
+
+    float pitch() const { return processor->valueTreeState.getRawParameterValue ("Pitch_Shifter_1_Pitch")->load(); }
+};
+
+class UndoSteps : public UserSteps,
+                  public ::testing::WithParamInterface<UndoCase>
+{
+};
+
+class UndoAroundARestoredState : public UserSteps,
+                                 public ::testing::WithParamInterface<RestoreCase>
+{
 };
 
 TEST_P (UndoSteps, OneUndoTakesBackOneStepOfTheUsersAndNothingThatWasNotTheirs)
@@ -142,8 +175,12 @@ TEST_P (UndoSteps, OneUndoTakesBackOneStepOfTheUsersAndNothingThatWasNotTheirs)
     editor->getMainMenu().itemChosen (Menu::undoId);
     EXPECT_EQ (values(), expected);
 
-    // The step taken back comes back whole.
+    // The step taken back comes back whole, and the next gesture is a step of its own.
     editor->getMainMenu().itemChosen (Menu::redoId);
+    EXPECT_EQ (values(), afterTheChange);
+
+    dragPitchTo (3.0);
+    editor->getMainMenu().itemChosen (Menu::undoId);
     EXPECT_EQ (values(), afterTheChange);
 }
 
@@ -160,4 +197,25 @@ INSTANTIATE_TEST_SUITE_P (EveryChange, UndoSteps,
                                              UndoCase{ "a program change", Undone::nothing },
                                              UndoCase{ "a state the host restores", Undone::nothing },
                                              UndoCase{ "a preset picked in the browser", Undone::nothing }));
+
+TEST_P (UndoAroundARestoredState, LeavesNothingToUndoOrRedoFromBeforeItAndKeepsWhatComesAfter)
+{
+    for (const juce::String step : GetParam().steps)
+    {
+        if (step.startsWith ("drag to "))
+            dragPitchTo (step.getTrailingIntValue());
+        else if (step == "UNDO" || step == "REDO")
+            editor->getMainMenu().itemChosen (step == "UNDO" ? Menu::undoId : Menu::redoId);
+        else
+            make (step);
+    }
+
+    EXPECT_EQ (pitch(), GetParam().pitchAtTheEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P (StateCalls, UndoAroundARestoredState,
+                          ::testing::Values (RestoreCase{ { "drag to 7", "a chunk that does not read", "UNDO" }, 0.0f },
+                                             RestoreCase{ { "drag to 7", "a state the host restores", "UNDO" }, -5.0f },
+                                             RestoreCase{ { "drag to 7", "UNDO", "a state the host restores", "REDO" }, -5.0f },
+                                             RestoreCase{ { "drag to 7", "a state the host restores", "drag to 3", "UNDO" }, -5.0f }));
 } // namespace tavelin::test
