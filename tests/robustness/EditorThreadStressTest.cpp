@@ -141,18 +141,6 @@ TEST_F (EditorThreadStress, EveryThreadKeepsWorkingAndTheLastStateRestoresWhole)
     EXPECT_EQ (currentName(), "b");
     EXPECT_EQ (plain ("Delay_1_Time"), 900.0f);
 
-    juce::MemoryBlock chunk;
-    processor->getStateInformation (chunk);
-    TavelinAudioProcessor restored;
-    restored.setStateInformation (chunk.getData(), (int) chunk.getSize());
-
-    for (auto* parameter : processor->getParameters())
-    {
-        const auto& id = dynamic_cast<juce::RangedAudioParameter&> (*parameter).paramID;
-        EXPECT_EQ (restored.valueTreeState.getParameter (id)->getValue(), parameter->getValue()) << id;
-    }
-
-    EXPECT_EQ (restored.ccMapper.getMap().toXmlString(), processor->ccMapper.getMap().toXmlString());
-    EXPECT_EQ (restored.getCurrentPreset().getName(), "b");
+    expectTheChunkRestoresWhole (*processor);
 }
 } // namespace tavelin::test

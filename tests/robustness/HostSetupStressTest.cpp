@@ -95,16 +95,6 @@ TEST_F (HostSetupStress, PreparesReleasesAndStateCallsOfTheHostNeverMeetALoadOrA
     EXPECT_GT (host->setupChanges.load(), 0);
     EXPECT_EQ (host->badChunks.load(), 0);
 
-    // What the storm left restores whole into a fresh processor.
-    juce::MemoryBlock chunk;
-    processor->getStateInformation (chunk);
-    TavelinAudioProcessor restored;
-    restored.setStateInformation (chunk.getData(), (int) chunk.getSize());
-
-    for (auto* parameter : processor->getParameters())
-    {
-        const auto& id = dynamic_cast<juce::RangedAudioParameter&> (*parameter).paramID;
-        EXPECT_EQ (restored.valueTreeState.getParameter (id)->getValue(), parameter->getValue()) << id;
-    }
+    expectTheChunkRestoresWhole (*processor);
 }
 } // namespace tavelin::test

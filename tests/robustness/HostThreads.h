@@ -3,6 +3,8 @@
 #include "processor/PluginProcessor.h"
 #include "processor/StateChunk.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <atomic>
 #include <cmath>
@@ -146,4 +148,24 @@ private:
     std::atomic<bool> stopping{ false };
     std::thread audio, state, setup;
 };
+
+/** What a stress test left, saved as the host saves it, restores whole into a fresh processor:
+    every parameter, the map and the preset's name.
+*/
+inline void expectTheChunkRestoresWhole (TavelinAudioProcessor& processor)
+{
+    juce::MemoryBlock chunk;
+    processor.getStateInformation (chunk);
+    TavelinAudioProcessor restored;
+    restored.setStateInformation (chunk.getData(), (int) chunk.getSize());
+
+    for (auto* parameter : processor.getParameters())
+    {
+        const auto& id = dynamic_cast<juce::RangedAudioParameter&> (*parameter).paramID;
+        EXPECT_EQ (restored.valueTreeState.getParameter (id)->getValue(), parameter->getValue()) << id;
+    }
+
+    EXPECT_EQ (restored.ccMapper.getMap().toXmlString(), processor.ccMapper.getMap().toXmlString());
+    EXPECT_EQ (restored.getCurrentPreset().getName(), processor.getCurrentPreset().getName());
+}
 } // namespace tavelin::test

@@ -172,19 +172,6 @@ TEST_F (ThreadStressTest, StateSavedAfterTheStormRestoresIntoAFreshProcessor)
 
     host->stop();
 
-    juce::MemoryBlock chunk;
-    processor->getStateInformation (chunk);
-    TavelinAudioProcessor restored;
-    restored.setStateInformation (chunk.getData(), (int) chunk.getSize());
-
-    for (auto* parameter : processor->getParameters())
-    {
-        const auto* withId = dynamic_cast<juce::RangedAudioParameter*> (parameter);
-        ASSERT_NE (withId, nullptr);
-        EXPECT_EQ (restored.valueTreeState.getParameter (withId->paramID)->getValue(), parameter->getValue()) << withId->paramID;
-    }
-
-    EXPECT_EQ (restored.ccMapper.getMap().toXmlString(), processor->ccMapper.getMap().toXmlString());
-    EXPECT_EQ (restored.getCurrentPreset().getName(), processor->getCurrentPreset().getName());
+    tavelin::test::expectTheChunkRestoresWhole (*processor);
 }
 } // namespace
