@@ -23,8 +23,9 @@ FileDialog::FileDialog (const juce::String& title, const juce::File& folder, con
 
 FileDialog::~FileDialog()
 {
-    // The framework would only kill it, and the host would keep it as a defunct child.
-    if (programRunning)
+    // The framework would only kill it, and the host would keep it as a defunct child. The
+    // timer runs for as long as the program has not been seen to end.
+    if (isTimerRunning())
     {
         program.kill();
         program.waitForProcessToFinish (reapTimeoutMs);
@@ -37,7 +38,6 @@ bool FileDialog::startProgram (const juce::StringArray& command)
     if (command.isEmpty() || !program.start (command, juce::ChildProcess::wantStdOut))
         return false;
 
-    programRunning = true;
     startTimer (pollIntervalMs);
     return true;
 }
@@ -58,7 +58,6 @@ void FileDialog::timerCallback()
         return;
 
     stopTimer();
-    programRunning = false;
 
     if (const auto chosen = program.readAllProcessOutput().trim(); chosen.isNotEmpty())
         action (startFolder.getChildFile (chosen));

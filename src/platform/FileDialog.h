@@ -38,7 +38,6 @@ private:
     const juce::File startFolder;
     const Action action;
     juce::ChildProcess program;
-    bool programRunning = false;
     std::unique_ptr<juce::FileChooser> frameworkDialog;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FileDialog)

@@ -100,27 +100,11 @@ class EditorPresetOverwrite : public EditorPresetSave,
                               public ::testing::WithParamInterface<OverwriteCase>
 {
 protected:
-    /** The button of the editor with this text that the user can see, or null. */
+    /** The button of the save's question with this text while the user can see it, or null. */
     juce::Button* shownButton (const juce::String& text) const
     {
-        const std::function<juce::Button*(juce::Component&)> find = [&] (juce::Component& parent) -> juce::Button*
-        {
-            for (auto* child : parent.getChildren())
-            {
-                if (!child->isVisible())
-                    continue;
-
-                if (auto* button = dynamic_cast<juce::TextButton*> (child); button != nullptr && button->getButtonText() == text)
-                    return button;
-
-                if (auto* found = find (*child))
-                    return found;
-            }
-
-            return nullptr;
-        };
-
-        return find (*editor);
+        auto* question = descendantOfType<velk::OverwriteQuestion> (*editor);
+        return question != nullptr && question->isVisible() ? buttonNamed (*question, text) : nullptr;
     }
 
     static juce::MemoryBlock bytesOf (const juce::File& file)

@@ -169,8 +169,10 @@ TEST_P (UndoSteps, OneUndoTakesBackOneStepOfTheUsersAndNothingThatWasNotTheirs)
     if (GetParam().undone == Undone::theChange)
         expected = afterTheDrag;
     else if (GetParam().undone == Undone::theDragOnly)
-        expected[(size_t) processor->valueTreeState.getParameter ("Pitch_Shifter_1_Pitch")->getParameterIndex()] =
-            beforeTheDrag[(size_t) processor->valueTreeState.getParameter ("Pitch_Shifter_1_Pitch")->getParameterIndex()];
+    {
+        const auto pitchIndex = (size_t) processor->valueTreeState.getParameter ("Pitch_Shifter_1_Pitch")->getParameterIndex();
+        expected[pitchIndex] = beforeTheDrag[pitchIndex];
+    }
 
     editor->getMainMenu().itemChosen (Menu::undoId);
     EXPECT_EQ (values(), expected);
