@@ -4,8 +4,6 @@
 #include "processor/XmlFileWriter.h"
 #include "processor/XmlReader.h"
 
-#include <thread>
-
 namespace velk
 {
 namespace
@@ -159,11 +157,13 @@ void CCMapper::publishRoutes()
     if (parameterStore == nullptr)
         return;
 
-    const std::unique_ptr<const CCMapSnapshot> replaced (routes.exchange (new CCMapSnapshot (midiMap, *parameterStore)));
+    retiredRoutes.emplace_back (routes.exchange (new CCMapSnapshot (midiMap, *parameterStore)));
 
-    // A reader that started before the exchange may still hold the old snapshot; one that starts
-    // now gets the new one. Readers stay inside only for one block's controller pass.
-    while (activeReaders.load() != 0)
-        std::this_thread::yield();
+    // A reader that started before the exchange may still hold a retired snapshot, and may be
+    // calling the host from there, while the host waits for this thread: it is never waited for.
+    // One that starts now gets the new snapshot, so once no reader is inside, no one holds a
+    // retired one.
+    if (activeReaders.load() == 0)
+        retiredRoutes.clear();
 }
 } // namespace velk

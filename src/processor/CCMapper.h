@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace velk
 {
@@ -97,8 +98,9 @@ public:
     void reapplyHeldControllers (bool keepHolding = false);
 
     /** Any thread, the audio thread too: calls fn with the latest published snapshot (an empty
-        one before useParameters()). Never blocks or allocates. A thread that replaces the map waits until
-        no call is inside fn before it frees the snapshot it replaced, so keep fn short.
+        one before useParameters()). Never blocks or allocates. fn may call the host: a thread that
+        replaces the map never waits for it, and the snapshot fn reads stays until no call is
+        inside fn any more.
     */
     template <typename Function>
     void readRoutes (Function&& fn) const noexcept
@@ -129,6 +131,7 @@ private:
     juce::CriticalSection mapLock;
     const juce::AudioProcessorValueTreeState* parameterStore = nullptr;
     std::atomic<const CCMapSnapshot*> routes;
+    std::vector<std::unique_ptr<const CCMapSnapshot>> retiredRoutes; // with the map's lock held
     mutable std::atomic<int> activeReaders{ 0 };
     std::array<std::atomic<int>, MidiBlockSummary::numControllers> heldValues;
     std::atomic<bool> holdingControllers{ false };

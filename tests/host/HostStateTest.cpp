@@ -1,11 +1,13 @@
 #include "PluginFixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -26,6 +28,14 @@ namespace
         std::memcpy (chunk.data() + 4, &length, 4);
         std::memcpy (chunk.data() + 8, text.data(), text.size());
         return chunk;
+    }
+
+    /** The host's chunk with this map in place of its empty one. */
+    std::vector<char> chunkWithMap (VstHost& host, const std::string& map)
+    {
+        auto text = chunkText (host.getChunk());
+        const std::string emptyMap = "<Tavelin_MIDI_MAP/>";
+        return chunkWithText (text.replace (text.find (emptyMap), emptyMap.size(), map));
     }
 } // namespace
 
@@ -77,10 +87,7 @@ TEST_F (HostState, ChunkThatIsNotOursChangesNothing)
 
 TEST_F (HostState, MappedControllerMovesItsParameterAndTellsTheHost)
 {
-    auto text = chunkText (host->getChunk());
-    const std::string emptyMap = "<Tavelin_MIDI_MAP/>";
-    text.replace (text.find (emptyMap), emptyMap.size(), "<Tavelin_MIDI_MAP><Delay_1_Time cc=\"7\"/></Tavelin_MIDI_MAP>");
-    host->setChunk (chunkWithText (text));
+    host->setChunk (chunkWithMap (*host, "<Tavelin_MIDI_MAP><Delay_1_Time cc=\"7\"/></Tavelin_MIDI_MAP>"));
     host->clearEditRecords();
 
     host->sendMidi ({ { 0, 0xb0, 7, 127 } });
@@ -96,6 +103,53 @@ TEST_F (HostState, MappedControllerMovesItsParameterAndTellsTheHost)
     EXPECT_EQ (edits[1].index, 31);
     EXPECT_EQ (edits[1].value, 1.0f);
     EXPECT_EQ (edits[2].kind, HostEditRecord::Kind::endEdit);
+}
+
+// A host that serialises its calls into the plug-in and the plug-in's edit callbacks with one
+// mutex restores a chunk while the audio thread's callback for a mapped controller waits for it.
+TEST_F (HostState, RestoringAChunkNeverWaitsForAnEditCallbackThatWaitsForTheHost)
+{
+    const auto mapped = chunkWithMap (*host, "<Tavelin_MIDI_MAP><Delay_1_Mix cc=\"1\"/></Tavelin_MIDI_MAP>");
+    host->setChunk (mapped);
+
+    std::mutex hostMutex;
+    std::atomic<bool> callbackWaiting{ false }, callbackGaveUp{ false };
+    const auto restoringThread = std::this_thread::get_id();
+    host->setEditCallbackWork ([&]
+                               {
+                                   if (std::this_thread::get_id() == restoringThread)
+                                       return; // the host holds its mutex there already
+
+                                   callbackWaiting = true;
+                                   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (5);
+                                   auto locked = false;
+
+                                   while (!(locked = hostMutex.try_lock()) && std::chrono::steady_clock::now() < deadline)
+                                       std::this_thread::yield();
+
+                                   if (locked)
+                                       hostMutex.unlock();
+
+                                   callbackGaveUp = callbackGaveUp || !locked;
+                                   callbackWaiting = false; });
+
+    std::unique_lock<std::mutex> restoring (hostMutex);
+    std::thread audio ([this]
+                       {
+                           host->sendMidi ({ { 0, 0xb0, 1, 64 } });
+                           std::vector<std::vector<float>> output;
+                           host->process ({ std::vector<float> (64, 0.0f), std::vector<float> (64, 0.0f) }, output); });
+
+    while (!callbackWaiting && !callbackGaveUp)
+        std::this_thread::yield();
+
+    host->setChunk (mapped);
+    EXPECT_TRUE (callbackWaiting) << "the restore waited for the callback";
+    restoring.unlock();
+    audio.join();
+    host->setEditCallbackWork (nullptr);
+
+    EXPECT_FALSE (callbackGaveUp);
 }
 
 TEST (HostProgramChange, ProgramChangeLoadsTheMidiPreset)
