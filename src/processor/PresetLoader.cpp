@@ -60,8 +60,12 @@ juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories
         // The controllers go back before processing resumes, so that no block hears the
         // preset without them.
         const StateGuard::Suspension suspension (guard);
-        guard.writeState (state, [this, memories]
+        guard.writeState (state, [this, memories, &file]
                           {
+                              // With the values, so that a host reading the state meanwhile
+                              // gets one preset's name and values, never two presets' halves.
+                              current.setFile (file);
+
                               if (memories == ModuleMemories::clear)
                                   signalPath.cleanUp(); });
 
@@ -74,7 +78,6 @@ juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories
     }
 
     history.clear();
-    current.setFile (file);
     return juce::Result::ok();
 }
 } // namespace velk

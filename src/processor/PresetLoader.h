@@ -52,8 +52,8 @@ public:
 
     /** Reads and parses the file here, then, with processing suspended, replaces the parameter
         state and (unless told to keep them) silences the memories of the chains, the filter and
-        the DC blocker. Clears the undo history and names the current preset after the file. A
-        file that does not load changes nothing.
+        the DC blocker, and names the current preset after the file in the same write. Clears
+        the undo history. A file that does not load changes nothing.
     */
     juce::Result load (const juce::File& file, ModuleMemories memories = ModuleMemories::clear);
 

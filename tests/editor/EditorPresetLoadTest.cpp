@@ -43,6 +43,9 @@ TEST_P (EditorLoad, TakesTheOneRoadAndLoadsTheExpectedFileOrChangesNothing)
     prepareEcho();
     openEditor();
     beforeTheLoad();
+    juce::String chunkDuringTheLoad;
+    duringTheNextLoad = [&]
+    { chunkDuringTheLoad = presetInTheChunk(); };
 
     if (action.startsWith ("program"))
     {
@@ -60,6 +63,12 @@ TEST_P (EditorLoad, TakesTheOneRoadAndLoadsTheExpectedFileOrChangesNothing)
     }
 
     expectLoadOf (row.expected);
+
+    if (row.expected != nullptr)
+    {
+        EXPECT_EQ (chunkDuringTheLoad, presetInTheChunk()) << "a host reading the state during the load";
+    }
+
     EXPECT_FALSE (processor->getProgramChangeRequest().isWaiting());
 }
 

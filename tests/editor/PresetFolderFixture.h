@@ -5,6 +5,7 @@
 #include "editor/Panel.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
+#include "processor/StateChunk.h"
 #include "support/BusyEditorState.h"
 
 #include <functional>
@@ -80,6 +81,17 @@ protected:
     juce::String current() const { return processor->getCurrentPreset().getName() + " @ " + processor->getCurrentPreset().getFilePath(); }
     juce::String currentName() const { return processor->getCurrentPreset().getName(); }
     static juce::String presetOf (const juce::File& file) { return file.getFileNameWithoutExtension() + " @ " + file.getFullPathName(); }
+
+    /** The preset's name and delay time in the state chunk the host would get now. */
+    juce::String presetInTheChunk() const
+    {
+        juce::MemoryBlock chunk;
+        processor->getStateInformation (chunk);
+        const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
+        const auto* time = xml->getChildByAttribute ("id", "Delay_1_Time");
+        return xml->getChildByName ("Preset_Metadata")->getStringAttribute ("Preset_Name") + " @ "
+               + juce::String (time != nullptr ? time->getDoubleAttribute ("value") : 100.0);
+    }
 
     /** The current preset and the name that the editor's label shows since the last refresh. */
     juce::String shown()
