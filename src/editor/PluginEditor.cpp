@@ -22,8 +22,10 @@ void writeLifecycleLine (const juce::String& line)
 TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor& owner)
     : juce::AudioProcessorEditor (owner),
       processor (owner),
-      parameterMapper (owner.valueTreeState, [&owner] (juce::RangedAudioParameter& parameter, float valueBefore)
-                       { owner.getUndoHistory().addGesture (parameter, valueBefore); })
+      parameterMapper (owner.valueTreeState, { [&owner] (juce::RangedAudioParameter& parameter)
+                                               { owner.getUndoHistory().beginGesture (parameter); },
+                                               [&owner] (juce::RangedAudioParameter& parameter)
+                                               { owner.getUndoHistory().endGesture (parameter); } })
 {
     juce::LookAndFeel::setDefaultLookAndFeel (mainLook);
     // Fonts resolved before this keep the system face, and with no system font text draws nothing.

@@ -9,8 +9,22 @@ UndoHistory::UndoHistory (juce::UndoManager& manager, StateGuard& guardToUse, co
 {
 }
 
-void UndoHistory::addGesture (juce::RangedAudioParameter& parameter, float valueBefore)
+void UndoHistory::beginGesture (juce::RangedAudioParameter& parameter)
 {
+    clearIfWanted();
+    gestureStarts.insert_or_assign (&parameter, parameter.getValue());
+}
+
+void UndoHistory::endGesture (juce::RangedAudioParameter& parameter)
+{
+    clearIfWanted();
+    const auto start = gestureStarts.find (&parameter);
+
+    if (start == gestureStarts.end())
+        return;
+
+    const auto valueBefore = start->second;
+    gestureStarts.erase (start);
     addStep ({ { &parameter, valueBefore } }, { { &parameter, parameter.getValue() } });
 }
 
@@ -42,6 +56,7 @@ void UndoHistory::redo()
 void UndoHistory::clear()
 {
     undoManager.clearUndoHistory();
+    gestureStarts.clear();
 }
 
 void UndoHistory::addStep (ParameterValues before, ParameterValues after)
@@ -68,6 +83,6 @@ void UndoHistory::addStep (ParameterValues before, ParameterValues after)
 void UndoHistory::clearIfWanted()
 {
     if (clearWanted.exchange (false))
-        undoManager.clearUndoHistory();
+        clear();
 }
 } // namespace velk

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 
 namespace velk
 {
@@ -23,8 +24,14 @@ class UndoHistory
 public:
     UndoHistory (juce::UndoManager& undoManager, StateGuard& guard, const juce::AudioProcessorValueTreeState& store);
 
-    /** A gesture on the parameter's control has ended: a step when it changed the value. */
-    void addGesture (juce::RangedAudioParameter& parameter, float valueBefore);
+    /** A gesture on the parameter's control begins: the step starts from the value now. */
+    void beginGesture (juce::RangedAudioParameter& parameter);
+
+    /** The gesture has ended: a step when it changed the value. A gesture that a clear of the
+        history interrupted (a load, a program change, a restored state) is no step: its start
+        belongs to a sound that is gone.
+    */
+    void endGesture (juce::RangedAudioParameter& parameter);
 
     /** Makes the change, which sets some of the parameters of these identifiers, as one step.
         Only those parameters enter it, so a controller or the host moving another one meanwhile
@@ -47,6 +54,7 @@ private:
     StateGuard& guard;
     const juce::AudioProcessorValueTreeState& valueTreeState;
     std::atomic<bool> clearWanted{ false };
+    std::map<juce::RangedAudioParameter*, float> gestureStarts; // the value each gesture began at
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (UndoHistory)
 };

@@ -81,11 +81,13 @@ protected:
     juce::TextButton button;
     juce::ComboBox menu;
     int gesturesRecorded = 0;
-    velk::ControlToParameterMapper mapper{ processor->valueTreeState, [this] (juce::RangedAudioParameter& parameter, float valueBefore)
-                                           {
+    velk::ControlToParameterMapper mapper{ processor->valueTreeState, { [this] (juce::RangedAudioParameter& parameter)
+                                                                        { processor->getUndoHistory().beginGesture (parameter); },
+                                                                        [this] (juce::RangedAudioParameter& parameter)
+                                                                        {
         ++gesturesRecorded;
-        processor->getUndoHistory().addGesture (parameter, valueBefore);
-                                          } }; // goes first, as in the editor
+        processor->getUndoHistory().endGesture (parameter);
+                                                                       } } }; // goes first, as in the editor
 };
 
 //==============================================================================

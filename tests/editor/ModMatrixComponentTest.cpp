@@ -43,8 +43,10 @@ protected:
 
     velk::CCMapperUIManager ccMapperUIManager{ processor->ccMapper };
     std::unique_ptr<velk::ModMatrixComponent> view;
-    velk::ControlToParameterMapper mapper{ processor->valueTreeState, [this] (juce::RangedAudioParameter& parameter, float valueBefore)
-                                           { processor->getUndoHistory().addGesture (parameter, valueBefore); } }; // goes first, as in the editor
+    velk::ControlToParameterMapper mapper{ processor->valueTreeState, { [this] (juce::RangedAudioParameter& parameter)
+                                                                        { processor->getUndoHistory().beginGesture (parameter); },
+                                                                        [this] (juce::RangedAudioParameter& parameter)
+                                                                        { processor->getUndoHistory().endGesture (parameter); } } }; // goes first, as in the editor
 };
 
 // Some depths of both signs, a few scales, the highlight on DELAY 1 TIME x LFO 2, the editor's

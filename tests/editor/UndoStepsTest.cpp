@@ -220,4 +220,29 @@ INSTANTIATE_TEST_SUITE_P (StateCalls, UndoAroundARestoredState,
                                              RestoreCase{ { "drag to 7", "a state the host restores", "UNDO" }, -5.0f },
                                              RestoreCase{ { "drag to 7", "UNDO", "a state the host restores", "REDO" }, -5.0f },
                                              RestoreCase{ { "drag to 7", "a state the host restores", "drag to 3", "UNDO" }, -5.0f }));
+
+//==============================================================================
+class DragInterrupted : public UserSteps,
+                        public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P (DragInterrupted, RecordsNoStepAndUndoLeavesTheNewSoundAsItCame)
+{
+    setPlainValue (*processor, "Pitch_Shifter_1_Pitch", -3.0f); // the old sound's, before the drag
+
+    {
+        auto& pitch = control<velk::VelkKnob> (*editor, "Pitch_Shifter_1_Pitch");
+        const juce::Slider::ScopedDragNotification drag (pitch);
+        pitch.setValue (7.0, juce::sendNotificationSync);
+        make (GetParam());
+    }
+
+    const auto afterTheRelease = values();
+    editor->getMainMenu().itemChosen (Menu::undoId);
+    EXPECT_EQ (values(), afterTheRelease);
+}
+
+INSTANTIATE_TEST_SUITE_P (ByALoad, DragInterrupted,
+                          ::testing::Values ("a program change", "a preset picked in the browser", "a state the host restores"));
 } // namespace tavelin::test

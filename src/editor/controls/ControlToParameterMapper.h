@@ -15,7 +15,9 @@ namespace velk
 class ControlToParameterMapper : private juce::Timer
 {
 public:
-    /** The recorder hears of every gesture on a control as it ends, on the message thread. */
+    /** The recorder hears of every gesture on a control as it begins and ends, on the message
+        thread.
+    */
     ControlToParameterMapper (juce::AudioProcessorValueTreeState& parameters, PolledParameterAttachment::GestureRecorder recorder);
     ~ControlToParameterMapper() override;
 

@@ -7,7 +7,7 @@ PolledParameterAttachment::PolledParameterAttachment (juce::RangedAudioParameter
       recordGesture (std::move (recorder))
 {
     JUCE_ASSERT_MESSAGE_THREAD
-    jassert (recordGesture != nullptr);
+    jassert (recordGesture.began != nullptr && recordGesture.ended != nullptr);
 }
 
 PolledParameterAttachment::~PolledParameterAttachment() = default;
@@ -37,7 +37,7 @@ void PolledParameterAttachment::setValueAsCompleteGesture (float plainValue)
 void PolledParameterAttachment::beginGesture()
 {
     inGesture = true;
-    valueBeforeGesture = parameter.getValue();
+    recordGesture.began (parameter);
     parameter.beginChangeGesture();
 }
 
@@ -54,7 +54,7 @@ void PolledParameterAttachment::endGesture()
 {
     inGesture = false;
     parameter.endChangeGesture();
-    recordGesture (parameter, valueBeforeGesture);
+    recordGesture.ended (parameter);
 }
 
 bool PolledParameterAttachment::isChangeByTheUser (float plainValue) const

@@ -18,10 +18,13 @@ namespace velk
 class PolledParameterAttachment
 {
 public:
-    /** Told of every gesture of the user's as it ends, with the value the parameter had before
-        it: a step of the undo history.
+    /** Told of every gesture of the user's as it begins and as it ends: the undo history, which
+        makes the gesture a step.
     */
-    using GestureRecorder = std::function<void (juce::RangedAudioParameter&, float valueBefore)>;
+    struct GestureRecorder
+    {
+        std::function<void (juce::RangedAudioParameter&)> began, ended;
+    };
 
     virtual ~PolledParameterAttachment();
 
@@ -78,7 +81,6 @@ private:
     bool isChangeByTheUser (float plainValue) const;
 
     const GestureRecorder recordGesture;
-    float valueBeforeGesture = 0.0f;
     bool inGesture = false;
 
     // Made on the message thread. Asking the message manager which thread that is would lock
