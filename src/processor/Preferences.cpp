@@ -2,13 +2,15 @@
 
 #include "platform/UserFileLocations.h"
 
+#include <array>
 #include <cmath>
 
 namespace velk
 {
 namespace
 {
-    constexpr int saveDelayMs = 3000;
+    // Saved only when an instance goes, by its own call.
+    constexpr int saveOnlyWhenAsked = -1;
     constexpr double minUiScale = 0.25;
     constexpr double maxUiScale = 4.0;
 
@@ -22,10 +24,15 @@ namespace
         options.commonToAllUsers = false;
         options.ignoreCaseOfKeyNames = false;
         options.doNotSave = false;
-        options.millisecondsBeforeSaving = saveDelayMs;
+        options.millisecondsBeforeSaving = saveOnlyWhenAsked;
         options.storageFormat = juce::PropertiesFile::storeAsXML;
         options.processLock = nullptr;
         return options;
+    }
+
+    std::array<juce::String, 3> settingKeys()
+    {
+        return { Preferences::uiScaleFactorProperty, Preferences::scopeColourProperty, Preferences::scopeEnabledProperty };
     }
 } // namespace
 
@@ -36,31 +43,43 @@ const juce::String Preferences::scopeEnabledProperty{ "Scope_Enabled" };
 const juce::String Preferences::versionText{ "v " JucePlugin_VersionString };
 
 Preferences::Preferences()
-    : file (std::make_unique<juce::PropertiesFile> (UserFileLocations::getPreferencesFile(), fileOptions()))
 {
-    tree.setProperty (versionProperty, file->getValue (versionProperty), nullptr);
-
-    if (tree[versionProperty].toString() != versionText)
-    {
-        tree.setProperty (versionProperty, versionText, nullptr);
-        file->setValue (versionProperty, tree[versionProperty]);
-    }
+    const juce::PropertiesFile file (UserFileLocations::getPreferencesFile(), fileOptions());
+    tree.setProperty (versionProperty, versionText, nullptr);
 
     // A scale the editor can't be shown at (text that is no number, zero, negative, huge) would
     // leave the user without a usable window in every project; such a value is not taken.
-    const auto scale = file->getDoubleValue (uiScaleFactorProperty, 1.0);
+    const auto scale = file.getDoubleValue (uiScaleFactorProperty, 1.0);
     uiScaleFactor = std::isfinite (scale) && scale >= minUiScale && scale <= maxUiScale ? (float) scale : 1.0f;
     tree.setProperty (uiScaleFactorProperty, (double) uiScaleFactor, nullptr);
-    tree.setProperty (scopeColourProperty, file->getIntValue (scopeColourProperty, 0), nullptr);
-    tree.setProperty (scopeEnabledProperty, file->getBoolValue (scopeEnabledProperty, true), nullptr);
+    tree.setProperty (scopeColourProperty, file.getIntValue (scopeColourProperty, 0), nullptr);
+    tree.setProperty (scopeEnabledProperty, file.getBoolValue (scopeEnabledProperty, true), nullptr);
+
+    for (const auto& key : settingKeys())
+        textsRead[key] = file.getValue (key);
+
+    valuesTaken = tree.createCopy();
 }
 
 Preferences::~Preferences()
 {
-    for (const auto& key : { uiScaleFactorProperty, scopeColourProperty, scopeEnabledProperty })
-        file->setValue (key, tree[key]);
+    // Read again: another instance may have written the file since this one read it.
+    juce::PropertiesFile file (UserFileLocations::getPreferencesFile(), fileOptions());
 
-    file->saveIfNeeded();
+    for (const auto& key : settingKeys())
+    {
+        const auto changedHere = tree[key] != valuesTaken[key];
+        const auto foundUnusable = textsRead[key] != valuesTaken[key].toString();
+        const auto untouchedSince = file.getValue (key) == textsRead[key];
+
+        if (changedHere || (foundUnusable && untouchedSince))
+            file.setValue (key, tree[key]);
+    }
+
+    if (file.getValue (versionProperty) != versionText)
+        file.setValue (versionProperty, versionText);
+
+    file.saveIfNeeded();
 }
 
 bool Preferences::isScopeEnabled() const

@@ -2,7 +2,7 @@
 
 #include <juce_data_structures/juce_data_structures.h>
 
-#include <memory>
+#include <map>
 
 namespace velk
 {
@@ -10,7 +10,8 @@ namespace velk
     the editor's scale and the oscilloscope's colour and switch, in ~/.config/Velkora/Tavelin.prefs.
 
     The file is read at construction and written back at destruction; in between the editor reads
-    and writes `tree` and `uiScaleFactor` on the message thread.
+    and writes `tree` and `uiScaleFactor` on the message thread. Other instances, in this host or
+    another, share the file: each writes back only what it changed, so none loses another's.
 */
 class Preferences
 {
@@ -23,10 +24,13 @@ public:
     /** "v " and the version number of this build. */
     static const juce::String versionText;
 
-    /** Reads the file; a version text other than this build's is replaced in the file. */
+    /** Reads the file. */
     Preferences();
 
-    /** Writes the scale and the scope settings back to the file. */
+    /** Writes back, over the file as it is now, each setting that this instance changed or
+        found missing or unusable (unless another instance has written it since), and this build's
+        version text.
+    */
     ~Preferences();
 
     /** True unless the tree's "Scope_Enabled" says otherwise. */
@@ -39,7 +43,9 @@ public:
     float uiScaleFactor = 1.0f;
 
 private:
-    std::unique_ptr<juce::PropertiesFile> file;
+    /** Each setting's text in the file as this instance read it, and the values it took. */
+    std::map<juce::String, juce::String> textsRead;
+    juce::ValueTree valuesTaken;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Preferences)
 };

@@ -139,6 +139,27 @@ TEST_F (ProcessorPreferences, EditorChangesAreWrittenAtTeardown)
     EXPECT_EQ (values.at ("UI_Scale"), "1.25");
 }
 
+class TwoInstances : public ProcessorPreferences,
+                     public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P (TwoInstances, KeepEachOthersChangesClosedInEitherOrder)
+{
+    auto scaled = std::make_unique<TavelinAudioProcessor>(), coloured = std::make_unique<TavelinAudioProcessor>();
+    scaled->getPreferences().tree.setProperty (P::uiScaleFactorProperty, 1.5, nullptr);
+    coloured->getPreferences().tree.setProperty (P::scopeColourProperty, 3, nullptr);
+
+    (GetParam() ? scaled : coloured).reset();
+    scaled.reset();
+    coloured.reset();
+
+    const auto values = readPreferencesFile();
+    EXPECT_EQ (values, (std::map<juce::String, juce::String>{ { "Version", "v 1.3.0" }, { "UI_Scale", "1.5" }, { "Scope_Colour", "3" }, { "Scope_Enabled", "1" } }));
+}
+
+INSTANTIATE_TEST_SUITE_P (ScaledFirstOrColouredFirst, TwoInstances, ::testing::Bool());
+
 TEST_F (ProcessorPreferences, ScopeSwitchReachesTheAudioThread)
 {
     ProcessorRig rig;
