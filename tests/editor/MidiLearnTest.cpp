@@ -53,8 +53,9 @@ TEST_F (MidiLearn, AssignReusesAParametersChildClearRemovesItAndDismissingDoesNo
     choose (time, 0); // dismissed
     EXPECT_TRUE (mapEntries().isEmpty());
 
-    choose (time, assign); // before any controller has arrived
-    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=-1"));
+    processor->ccMapper.assignController ("Delay_1_Time", 5); // a mapping the state brought
+    choose (time, assign);                                    // before any controller has arrived
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=5"));
     EXPECT_FALSE (time.assignRequested);
 
     processor->ccMapper.lastReceivedCC = 7;

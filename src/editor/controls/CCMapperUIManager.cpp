@@ -34,7 +34,10 @@ void CCMapperUIManager::changeListenerCallback (juce::ChangeBroadcaster* source)
 
 void CCMapperUIManager::assign (const juce::Identifier& parameter)
 {
-    ccMapper->assignController (parameter.toString(), ccMapper->lastReceivedCC.load());
+    // Before any controller has arrived there is nothing to assign, and the control's mapping,
+    // if it has one, stays.
+    if (const auto controller = ccMapper->lastReceivedCC.load(); controller >= 0)
+        ccMapper->assignController (parameter.toString(), controller);
 }
 
 void CCMapperUIManager::clear (const juce::Identifier& parameter)

@@ -7,8 +7,8 @@
 namespace velk
 {
 /** Carries out the MIDI-learn requests of every learnable control: maps the control's parameter
-    to the last controller the processor received, or removes its mapping. Map edits take no
-    undo manager, so MIDI learn never enters the undo history.
+    to the last controller the processor received (nothing, before one arrived), or removes its
+    mapping. Map edits take no undo manager, so MIDI learn never enters the undo history.
 */
 class CCMapperUIManager : public juce::ChangeListener
 {
