@@ -27,10 +27,11 @@ namespace
 } // namespace
 
 MainMenu::MainMenu (TavelinAudioProcessor& owner, OscilloscopeComponent& scope,
-                    std::unique_ptr<FileDialog>& dialog, bool isLive)
+                    std::unique_ptr<FileDialog>& dialog, FileNotice& notice, bool isLive)
     : processor (owner),
       oscilloscope (scope),
       fileDialog (dialog),
+      fileNotice (notice),
       hostIsLive (isLive)
 {
 }
@@ -79,7 +80,7 @@ void MainMenu::itemChosen (int itemId)
             break;
         case saveMidiMapId:
             launchMidiMapDialog ("SAVE MIDI MAP", saveDialogFlags, [this] (const juce::File& file)
-                                 { saveMidiMapTo (file); });
+                                 { saveMidiMapAs (file); });
             break;
         case loadMidiMapId:
             launchMidiMapDialog ("LOAD MIDI MAP", openDialogFlags, [this] (const juce::File& file)
@@ -92,7 +93,7 @@ void MainMenu::itemChosen (int itemId)
             setScopeEnabled (!processor.getPreferences().isScopeEnabled());
             break;
         case saveAsDefaultId:
-            PresetsManager::savePreset (processor.copyState(), PresetsManager::getDefaultPresetFile());
+            saveAsDefault();
             break;
         case undoId:
             processor.undo();
@@ -111,14 +112,22 @@ void MainMenu::itemChosen (int itemId)
     }
 }
 
-void MainMenu::saveMidiMapTo (const juce::File& file) const
+void MainMenu::saveMidiMapAs (const juce::File& chosen)
 {
-    processor.ccMapper.writeMapFile (file);
+    fileNotice.saveWithExtension (chosen, CCMapper::mapFileExtension, [this] (const juce::File& file)
+                                  { saveMidiMapTo (file); });
+}
+
+void MainMenu::saveMidiMapTo (const juce::File& file)
+{
+    if (const auto saved = processor.ccMapper.writeMapFile (file); saved.failed())
+        fileNotice.showFailure ("save the MIDI map", file, saved);
 }
 
 void MainMenu::loadMidiMapFrom (const juce::File& file)
 {
-    processor.ccMapper.loadMapFile (file);
+    if (const auto loaded = processor.ccMapper.loadMapFile (file); loaded.failed())
+        fileNotice.showFailure ("load the MIDI map", file, loaded);
 }
 
 //==============================================================================
@@ -154,6 +163,14 @@ void MainMenu::setScopeEnabled (bool enabled)
 
     // The audio path follows this preference: with it off, nothing more goes into the scope.
     processor.getPreferences().tree.setProperty (TavelinAudioProcessor::scopeEnabledProperty, enabled, nullptr);
+}
+
+void MainMenu::saveAsDefault()
+{
+    const auto file = PresetsManager::getDefaultPresetFile();
+
+    if (const auto saved = PresetsManager::writePreset (processor.copyState(), file); saved.failed())
+        fileNotice.showFailure ("save the default preset", file, saved);
 }
 
 void MainMenu::launchMidiMapDialog (const juce::String& title, int flags, FileDialog::Action action)

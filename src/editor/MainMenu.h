@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/components/FileNotice.h"
 #include "editor/components/OscilloscopeComponent.h"
 #include "platform/FileDialog.h"
 
@@ -43,11 +44,14 @@ public:
     static constexpr int numScopeColours = 7;
 
     /** fileDialog is the editor's one dialog: the map dialogs open in it, and deleting it (before
-        this object goes) closes the dialog and drops its result. hostIsLive leaves out the change
-        gestures when initialising, as Ableton Live mishandles gestures that a plug-in starts.
+        this object goes) closes the dialog and drops its result. fileNotice asks before a map
+        save replaces a file and tells of the saves and loads that fail. hostIsLive leaves out
+        the change gestures when initialising, as Ableton Live mishandles gestures that a plug-in
+        starts.
     */
     MainMenu (TavelinAudioProcessor& processor, OscilloscopeComponent& oscilloscope,
-              std::unique_ptr<FileDialog>& fileDialog, bool hostIsLive = juce::PluginHostType().isAbletonLive());
+              std::unique_ptr<FileDialog>& fileDialog, FileNotice& fileNotice,
+              bool hostIsLive = juce::PluginHostType().isAbletonLive());
 
     /** The menu as it stands now: "ENABLED" is ticked from the "Scope_Enabled" preference. */
     juce::PopupMenu create() const;
@@ -55,10 +59,13 @@ public:
     /** Acts on a chosen item; 0 and any other id outside the list do nothing. */
     void itemChosen (int itemId);
 
-    /** The map dialogs' actions on the file the user chose. A map file that cannot be written, or
-        one that holds no map, changes nothing.
+    /** The map dialogs' actions on the file the user chose. The save adds the map extension to
+        a name without it, and asks before it replaces a file of that name (the dialog asked
+        only about the name as typed). A map file that cannot be written, or one that holds no
+        map, changes nothing and is told of.
     */
-    void saveMidiMapTo (const juce::File& file) const;
+    void saveMidiMapAs (const juce::File& chosen);
+    void saveMidiMapTo (const juce::File& file);
     void loadMidiMapFrom (const juce::File& file);
 
 private:
@@ -66,12 +73,14 @@ private:
     void initializeParameters();
     void setScopeColour (int index);
     void setScopeEnabled (bool enabled);
+    void saveAsDefault();
     void launchMidiMapDialog (const juce::String& title, int flags, FileDialog::Action action);
 
     //==============================================================================
     TavelinAudioProcessor& processor;
     OscilloscopeComponent& oscilloscope;
     std::unique_ptr<FileDialog>& fileDialog;
+    FileNotice& fileNotice;
     const bool hostIsLive;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainMenu)

@@ -59,10 +59,10 @@ TavelinAudioProcessorEditor::TavelinAudioProcessorEditor (TavelinAudioProcessor&
     setupScopeAndFooter();
     setupIconButtons();
     setupPresetBrowser();
-    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileDialog);
+    fileNotice = std::make_unique<velk::FileNotice>();
+    mainMenu = std::make_unique<velk::MainMenu> (processor, *oscilloscope, fileDialog, *fileNotice);
     createModMatrixView();
-    overwriteQuestion = std::make_unique<velk::OverwriteQuestion>();
-    addChildComponent (*overwriteQuestion);
+    addChildComponent (*fileNotice); // last, so that it lies over everything
 
     setUpResizing();
 

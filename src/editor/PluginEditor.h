@@ -1,12 +1,12 @@
 #pragma once
 
 #include "editor/MainMenu.h"
+#include "editor/components/FileNotice.h"
 #include "editor/components/FilterModeDisplay.h"
 #include "editor/components/LFODisplay.h"
 #include "editor/components/LogoComponent.h"
 #include "editor/components/ModMatrixComponent.h"
 #include "editor/components/OscilloscopeComponent.h"
-#include "editor/components/OverwriteQuestion.h"
 #include "editor/components/PanelHeaderLabel.h"
 #include "editor/components/ParameterLinkDecoration.h"
 #include "editor/components/PresetSelectorComponent.h"
@@ -283,8 +283,9 @@ private:
     // Over everything below the title bar when shown, in place of the sections and the scope.
     std::unique_ptr<velk::ModMatrixComponent> modMatrixView;
 
-    // Over the whole window while a save waits for the user's leave to replace a file.
-    std::unique_ptr<velk::OverwriteQuestion> overwriteQuestion;
+    // Over the whole window while a save waits for the user's leave to replace a file, or while
+    // it tells why a save or a load failed.
+    std::unique_ptr<velk::FileNotice> fileNotice;
     int chainCopySourceIndex = -1; // the chain of the last "COPY SETTINGS", -1 before any
 
     // Declared last so that it goes first: every attachment is deleted before its control.

@@ -32,7 +32,7 @@ void TavelinAudioProcessorEditor::resized()
     layOutLFOs();
     presetSelector->setBounds (Tavelin::Panel::overlays().presetSelector);
     modMatrixView->setBounds (Tavelin::Panel::overlays().modMatrixView);
-    overwriteQuestion->setBounds (0, 0, Tavelin::Panel::baseWidth, Tavelin::Panel::baseHeight);
+    fileNotice->setBounds (0, 0, Tavelin::Panel::baseWidth, Tavelin::Panel::baseHeight);
 
     scaleChildren (scale);
 }

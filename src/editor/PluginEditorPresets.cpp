@@ -30,7 +30,9 @@ void TavelinAudioProcessorEditor::selectionChanged()
     // The file just saved holds the state in place: loading it must not cut the sound off.
     const auto memories = file == std::exchange (presetJustSaved, {}) ? velk::PresetLoader::ModuleMemories::keep
                                                                       : velk::PresetLoader::ModuleMemories::clear;
-    processor.loadPreset (file, memories);
+
+    if (const auto loaded = processor.loadPreset (file, memories); loaded.failed())
+        fileNotice->showFailure ("load the preset", file, loaded);
 }
 
 void TavelinAudioProcessorEditor::fileClicked (const juce::File&, const juce::MouseEvent&) {}
@@ -52,22 +54,18 @@ void TavelinAudioProcessorEditor::savePresetClicked()
 
 void TavelinAudioProcessorEditor::savePresetAs (const juce::File& chosen)
 {
-    const auto* extension = velk::PresetsManager::presetFileExtension;
-    const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
-
-    // The dialog has asked about the name as the user typed it, and only about that.
-    if (file != chosen && file.existsAsFile())
-        overwriteQuestion->ask (file.getFileName(), [this, file]
-                                { savePresetTo (file); });
-    else
-        savePresetTo (file);
+    fileNotice->saveWithExtension (chosen, velk::PresetsManager::presetFileExtension, [this] (const juce::File& file)
+                                   { savePresetTo (file); });
 }
 
 void TavelinAudioProcessorEditor::savePresetTo (const juce::File& file)
 {
     // Nothing was saved, so nothing may claim it was.
-    if (velk::PresetsManager::savePreset (processor.copyState(), file).failed())
+    if (const auto saved = velk::PresetsManager::writePreset (processor.copyState(), file); saved.failed())
+    {
+        fileNotice->showFailure ("save the preset", file, saved);
         return;
+    }
 
     processor.getCurrentPreset().setFile (file);
     presetJustSaved = file;

@@ -64,26 +64,35 @@ std::unique_ptr<juce::XmlElement> CCMapper::createMapXml() const
     return midiMap.createXml();
 }
 
-void CCMapper::loadMapFromXml (const juce::XmlElement& xml)
+bool CCMapper::loadMapFromXml (const juce::XmlElement& xml)
 {
     if (!xml.getTagName().equalsIgnoreCase (midiMapTag.toString()))
-        return;
+        return false;
 
     auto loaded = juce::ValueTree::fromXml (xml);
     const juce::ScopedLock lock (mapLock);
     midiMap = std::move (loaded);
     publishRoutes();
+    return true;
 }
 
-bool CCMapper::writeMapFile (const juce::File& file) const
+juce::Result CCMapper::writeMapFile (const juce::File& file) const
 {
     return XmlFileWriter::write (*createMapXml(), file, {});
 }
 
-void CCMapper::loadMapFile (const juce::File& file)
+juce::Result CCMapper::loadMapFile (const juce::File& file)
 {
-    if (const auto xml = XmlReader::parse (file))
-        loadMapFromXml (*xml);
+    juce::String failure;
+    const auto xml = XmlReader::parse (file, failure);
+
+    if (xml == nullptr)
+        return juce::Result::fail (failure);
+
+    if (!loadMapFromXml (*xml))
+        return juce::Result::fail ("it holds no MIDI map");
+
+    return juce::Result::ok();
 }
 
 //==============================================================================

@@ -55,20 +55,22 @@ public:
     std::unique_ptr<juce::XmlElement> createMapXml() const;
 
     /** Replaces the map with the tree made from this element when its tag is the map tag in any
-        letter case; anything else leaves the map as it is. The contents are not checked: children
-        that name no parameter are kept (and never applied).
+        letter case, and returns true; anything else leaves the map as it is. The contents are not
+        checked: children that name no parameter are kept (and never applied).
     */
-    void loadMapFromXml (const juce::XmlElement& xml);
+    bool loadMapFromXml (const juce::XmlElement& xml);
 
     /** Writes the map as a MIDI-map file (UTF-8, CR LF, no DTD) through a temporary file.
-        Returns false when the file could not be written; an existing file then stays as it was.
+        A file that could not be written fails, saying why in plain words for the user; an
+        existing file then stays as it was.
     */
-    bool writeMapFile (const juce::File& file) const;
+    juce::Result writeMapFile (const juce::File& file) const;
 
-    /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse, or is too
-        large to be a map (XmlReader::maxFileSize), changes nothing.
+    /** Loads a MIDI-map file through loadMapFromXml(); a file that does not parse, is too large
+        to be a map (XmlReader::maxFileSize) or holds no map changes nothing and fails, saying
+        why in plain words for the user.
     */
-    void loadMapFile (const juce::File& file);
+    juce::Result loadMapFile (const juce::File& file);
 
     //==============================================================================
     /** Resolves the map's parameter identifiers in this store from now on and publishes the

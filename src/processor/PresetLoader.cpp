@@ -51,10 +51,11 @@ void PresetLoader::loadRequestedProgramChange()
 
 juce::Result PresetLoader::load (const juce::File& file, ModuleMemories memories, bool forProgramChange)
 {
-    const auto state = PresetsManager::readPreset (file);
+    juce::String failure;
+    const auto state = PresetsManager::readPreset (file, failure);
 
     if (!state.isValid())
-        return PresetsManager::invalidPresetFile();
+        return juce::Result::fail (failure);
 
     {
         // The controllers go back before processing resumes, so that no block hears the

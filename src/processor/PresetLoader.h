@@ -53,7 +53,8 @@ public:
     /** Reads and parses the file here, then, with processing suspended, replaces the parameter
         state and (unless told to keep them) silences the memories of the chains, the filter and
         the DC blocker, and names the current preset after the file in the same write. Clears
-        the undo history. A file that does not load changes nothing.
+        the undo history. A file that does not load changes nothing, and the failure says why
+        in plain words for the user.
     */
     juce::Result load (const juce::File& file, ModuleMemories memories = ModuleMemories::clear);
 

@@ -51,10 +51,18 @@ juce::Result PresetsManager::savePreset (const juce::ValueTree& state, const juc
     if (!state.isValid())
         return juce::Result::fail ("Invalid preset data supplied, failed to save preset.");
 
-    if (!XmlFileWriter::write (*state.createXml(), file, presetDtd))
+    if (writePreset (state, file).failed())
         return juce::Result::fail ("Could not write preset to file.");
 
     return juce::Result::ok();
+}
+
+juce::Result PresetsManager::writePreset (const juce::ValueTree& state, const juce::File& file)
+{
+    if (const auto xml = state.createXml())
+        return XmlFileWriter::write (*xml, file, presetDtd);
+
+    return juce::Result::fail ("there is no state to save");
 }
 
 juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProcessorValueTreeState& state)
@@ -70,7 +78,13 @@ juce::Result PresetsManager::loadPreset (const juce::File& file, juce::AudioProc
 
 juce::ValueTree PresetsManager::readPreset (const juce::File& file)
 {
-    const auto xml = XmlReader::parse (file);
+    juce::String failure;
+    return readPreset (file, failure);
+}
+
+juce::ValueTree PresetsManager::readPreset (const juce::File& file, juce::String& failure)
+{
+    const auto xml = XmlReader::parse (file, failure);
     return xml != nullptr ? createParameterTree (*xml) : juce::ValueTree();
 }
 

@@ -39,6 +39,11 @@ public:
     */
     static juce::Result savePreset (const juce::ValueTree& state, const juce::File& file);
 
+    /** Writes the tree as savePreset() does; a failure says why in plain words, for the user
+        (e.g. "its folder is read-only").
+    */
+    static juce::Result writePreset (const juce::ValueTree& state, const juce::File& file);
+
     /** Replaces the store's state with the tree read from the file. The root tag is not checked:
         well-formed XML of another kind loads, and every parameter it has no value for takes its
         default. A file that cannot be read or parsed, or is too large to be a preset
@@ -50,6 +55,9 @@ public:
         tree when the file does not load.
     */
     static juce::ValueTree readPreset (const juce::File& file);
+
+    /** As readPreset (file), saying why when the file does not load, in plain words for the user. */
+    static juce::ValueTree readPreset (const juce::File& file, juce::String& failure);
 
     /** The value tree made from a restored XML element, with any parameter value that is not a
         finite number removed, so that the store gives that parameter its default rather than

@@ -13,10 +13,12 @@ public:
     /** Writes the document to a temporary file beside the target, which then replaces the target
         in one rename; a failed write leaves any existing file as it was. The temporary file is
         hidden and ends in ".saving", so no listing of presets or maps shows it, also when a crash
-        leaves it behind. The DTD text, when not empty, gets a line of its own after the
-        declaration. Returns false when the file could not be written completely (no path, a
-        folder in its place, a missing or read-only folder, a full disk).
+        leaves it behind; any name the folder accepts for the target fits in it. The DTD text,
+        when not empty, gets a line of its own after the declaration.
+
+        A failure says why in plain words for the user, e.g. "its folder is read-only" (no path,
+        a folder in its place, a missing or read-only folder, a full disk, a name too long).
     */
-    static bool write (const juce::XmlElement& xml, const juce::File& file, const juce::String& dtd);
+    static juce::Result write (const juce::XmlElement& xml, const juce::File& file, const juce::String& dtd);
 };
 } // namespace velk

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <unistd.h>
 
 namespace velk
 {
@@ -81,19 +82,41 @@ namespace
 
 std::unique_ptr<juce::XmlElement> XmlReader::parse (const juce::File& file)
 {
-    if (!file.existsAsFile() || file.getSize() > maxFileSize)
-        return {};
+    juce::String failure;
+    return parse (file, failure);
+}
+
+std::unique_ptr<juce::XmlElement> XmlReader::parse (const juce::File& file, juce::String& failure)
+{
+    const auto fail = [&failure] (const char* reason)
+    {
+        failure = reason;
+        return std::unique_ptr<juce::XmlElement>();
+    };
+
+    if (file.isDirectory())
+        return fail ("it is a folder");
+
+    if (!file.existsAsFile())
+        return fail ("it does not exist");
 
     // The size is read again from the open file: it may have grown since it was looked at.
     juce::FileInputStream in (file);
 
-    if (!in.openedOk() || in.getTotalLength() > maxFileSize)
-        return {};
+    if (!in.openedOk())
+        return fail (access (file.getFullPathName().toRawUTF8(), R_OK) != 0 ? "there is no permission to read it" : "it could not be read");
+
+    if (file.getSize() > maxFileSize || in.getTotalLength() > maxFileSize)
+        return fail ("it is too large");
 
     juce::MemoryBlock bytes;
     in.readIntoMemoryBlock (bytes);
     const auto text = toUtf8 (std::move (bytes));
-    return parse (text.getData(), text.getSize());
+
+    if (auto document = parse (text.getData(), text.getSize()))
+        return document;
+
+    return fail ("it is damaged or of another kind");
 }
 
 std::unique_ptr<juce::XmlElement> XmlReader::parse (const void* utf8, size_t numBytes)

@@ -25,6 +25,11 @@ public:
     */
     static std::unique_ptr<juce::XmlElement> parse (const juce::File& file);
 
+    /** As parse (file), saying why when it gives no document, in plain words for the user:
+        e.g. "it does not exist" or "it is damaged or of another kind".
+    */
+    static std::unique_ptr<juce::XmlElement> parse (const juce::File& file, juce::String& failure);
+
     /** The root element of the UTF-8 text in the first `numBytes` bytes, or nullptr when it is
         not well-formed XML or holds a processing instruction inside the root. The text ends at a zero byte, if there is one, and before the first
         byte that doesn't belong to a whole UTF-8 sequence: the framework's parser steps over a

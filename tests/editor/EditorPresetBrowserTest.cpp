@@ -84,8 +84,9 @@ enum class Answer
 struct OverwriteCase
 {
     const char* typed;    // in the preset folder, as the dialog returns it
-    const char* existing; // what the preset extension makes of it
+    const char* existing; // what the extension makes of it
     Answer answer;
+    bool isMap = false; // saved by the main menu's MIDI MAP > SAVE, not by "S"
 };
 
 void PrintTo (const OverwriteCase& row, std::ostream* os)
@@ -93,25 +94,19 @@ void PrintTo (const OverwriteCase& row, std::ostream* os)
     *os << row.typed << " -> " << (int) row.answer;
 }
 
-/** A name typed without the preset extension that names an existing preset once it has it: the
+/** A name typed without the extension that names an existing preset or map once it has it: the
     dialog asked nothing, as the typed name was free.
 */
 class EditorPresetOverwrite : public EditorPresetSave,
                               public ::testing::WithParamInterface<OverwriteCase>
 {
 protected:
-    /** The button of the save's question with this text while the user can see it, or null. */
-    juce::Button* shownButton (const juce::String& text) const
+    void save (const juce::File& file)
     {
-        auto* question = descendantOfType<velk::OverwriteQuestion> (*editor);
-        return question != nullptr && question->isVisible() ? buttonNamed (*question, text) : nullptr;
-    }
-
-    static juce::MemoryBlock bytesOf (const juce::File& file)
-    {
-        juce::MemoryBlock bytes;
-        file.loadFileAsData (bytes);
-        return bytes;
+        if (GetParam().isMap)
+            editor->getMainMenu().saveMidiMapAs (file);
+        else
+            editor->savePresetAs (file);
     }
 
     void answer (Answer given)
@@ -122,7 +117,7 @@ protected:
         }
         else
         {
-            auto* button = shownButton (given == Answer::replace ? "REPLACE" : "CANCEL");
+            auto* button = noticeButton (given == Answer::replace ? "REPLACE" : "CANCEL");
             ASSERT_NE (button, nullptr);
             button->triggerClick();
         }
@@ -136,28 +131,29 @@ TEST_P (EditorPresetOverwrite, IsAskedAboutAndOnlyReplaceWritesIt)
     const auto existing = writePreset (presetsFolder().getChildFile (GetParam().existing), 333.0f);
     const auto before = bytesOf (existing);
     const auto currentBefore = current();
+    const auto currentAfter = GetParam().isMap ? currentBefore : presetOf (existing);
 
-    editor->savePresetAs (presetsFolder().getChildFile (GetParam().typed));
-    ASSERT_NE (shownButton ("REPLACE"), nullptr) << "no question";
-    ASSERT_NE (shownButton ("CANCEL"), nullptr);
+    save (presetsFolder().getChildFile (GetParam().typed));
+    ASSERT_NE (noticeButton ("REPLACE"), nullptr) << "no question";
+    ASSERT_NE (noticeButton ("CANCEL"), nullptr);
     EXPECT_EQ (bytesOf (existing), before) << "written before the answer";
 
     answer (GetParam().answer);
     const auto replaced = GetParam().answer == Answer::replace;
     EXPECT_EQ (bytesOf (existing) == before, !replaced);
-    EXPECT_EQ (current(), replaced ? presetOf (existing) : currentBefore);
+    EXPECT_EQ (current(), replaced ? currentAfter : currentBefore);
     EXPECT_EQ (existing.getParentDirectory().getNumberOfChildFiles (juce::File::findFiles), 1) << "nothing under another name";
 
     if (editor == nullptr)
         return;
 
-    EXPECT_EQ (shownButton ("REPLACE"), nullptr) << "the question stays up";
+    EXPECT_EQ (noticeButton ("REPLACE"), nullptr) << "the question stays up";
 
     // The dialog asks itself about a name typed with the extension.
-    editor->savePresetAs (existing);
-    EXPECT_EQ (shownButton ("REPLACE"), nullptr) << "asked twice";
+    save (existing);
+    EXPECT_EQ (noticeButton ("REPLACE"), nullptr) << "asked twice";
     EXPECT_NE (bytesOf (existing), before);
-    EXPECT_EQ (current(), presetOf (existing));
+    EXPECT_EQ (current(), currentAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P (Answers, EditorPresetOverwrite,
@@ -165,7 +161,10 @@ INSTANTIATE_TEST_SUITE_P (Answers, EditorPresetOverwrite,
                                              OverwriteCase{ "Bass", "Bass.vtp", Answer::replace },
                                              OverwriteCase{ "Bass", "Bass.vtp", Answer::closeTheEditor },
                                              OverwriteCase{ "Bass.txt", "Bass.vtp", Answer::cancel },
-                                             OverwriteCase{ "MIDI/Low 2", "MIDI/Low 2.vtp", Answer::replace }));
+                                             OverwriteCase{ "MIDI/Low 2", "MIDI/Low 2.vtp", Answer::replace },
+                                             OverwriteCase{ "mymap", "mymap.vtcc", Answer::cancel, true },
+                                             OverwriteCase{ "mymap", "mymap.vtcc", Answer::replace, true },
+                                             OverwriteCase{ "mymap", "mymap.vtcc", Answer::closeTheEditor, true }));
 
 //==============================================================================
 TEST_F (EditorPresetBrowser, ListsPresetNamesInNaturalOrderWithoutCase)

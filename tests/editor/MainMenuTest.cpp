@@ -200,6 +200,7 @@ TEST_F (MainMenuTest, InitializeSetsAll333ParametersToTheirDefaultsWithAGestureE
     choose (Menu::firstScopeColourId + 3);
     const auto before = preferences().createCopy();
     std::unique_ptr<velk::FileDialog> noDialog;
+    velk::FileNotice notice;
 
     for (const auto hostIsLive : { false, true })
     {
@@ -208,7 +209,7 @@ TEST_F (MainMenuTest, InitializeSetsAll333ParametersToTheirDefaultsWithAGestureE
 
         GestureCounter gestures;
         processor->addListener (&gestures);
-        Menu (*processor, oscilloscope(), noDialog, hostIsLive).itemChosen (Menu::initializeParametersId);
+        Menu (*processor, oscilloscope(), noDialog, notice, hostIsLive).itemChosen (Menu::initializeParametersId);
         processor->removeListener (&gestures);
 
         for (auto* parameter : parameters)

@@ -72,7 +72,7 @@ TEST_F (MatrixAndCopy, TheMatrixViewLiesHiddenOverEverythingBelowTheTitleBarInTh
     const auto& children = editor->getChildren();
     for (auto i = children.indexOf (&view) + 1; i < children.size(); ++i)
         EXPECT_TRUE (dynamic_cast<juce::ResizableCornerComponent*> (children[i]) != nullptr
-                     || dynamic_cast<velk::OverwriteQuestion*> (children[i]) != nullptr);
+                     || dynamic_cast<velk::FileNotice*> (children[i]) != nullptr);
 
     juce::Colour delay2TimeColour;
 

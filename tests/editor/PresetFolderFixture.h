@@ -141,6 +141,29 @@ protected:
 
     velk::PresetSelectorComponent& browser() { return *childrenOfType<velk::PresetSelectorComponent> (*editor).getFirst(); }
 
+    /** The button of the file notice (a save's question, a failure's message) with this text
+        while the user can see it, or null.
+    */
+    juce::Button* noticeButton (const juce::String& text) const
+    {
+        auto* notice = descendantOfType<velk::FileNotice> (*editor);
+        return notice != nullptr && notice->isVisible() ? buttonNamed (*notice, text) : nullptr;
+    }
+
+    /** What the file notice says while the user can see it; nothing while it is hidden. */
+    juce::String noticeText() const
+    {
+        auto* notice = descendantOfType<velk::FileNotice> (*editor);
+        return notice != nullptr && notice->isVisible() ? childrenOfType<juce::Label> (*notice).getFirst()->getText() : juce::String();
+    }
+
+    static juce::MemoryBlock bytesOf (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return bytes;
+    }
+
     /** Selects the entry in the browser's tree as a click would, once the tree shows it. */
     bool select (const juce::File& file)
     {

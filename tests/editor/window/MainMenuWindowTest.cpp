@@ -130,12 +130,12 @@ TEST_F (EditorDialogsWindow, MapDialogsOpenInDocumentsWithTheirTitlesAndActOnThe
     EXPECT_FALSE (files.isFileSuitable (documents.getChildFile ("a.vtp")));
     acceptDialog ("SAVE MIDI MAP", "studio");
     ASSERT_TRUE (waitUntil ([this]
-                            { return documents.getChildFile ("studio").existsAsFile(); }));
+                            { return documents.getChildFile ("studio.vtcc").existsAsFile(); }));
 
     processor->ccMapper.clearMap();
     editor->getMainMenu().itemChosen (velk::MainMenu::loadMidiMapId);
     EXPECT_FALSE (dialogFiles ("LOAD MIDI MAP").isSaveMode());
-    acceptDialog ("LOAD MIDI MAP", "studio");
+    acceptDialog ("LOAD MIDI MAP", "studio.vtcc");
     EXPECT_TRUE (waitUntil ([this]
                             { return processor->ccMapper.getMap().getNumChildren() == 1; }));
 }

@@ -1,4 +1,4 @@
-#include "editor/components/OverwriteQuestion.h"
+#include "editor/components/FileNotice.h"
 
 #include "editor/controls/UIControlFactory.h"
 #include "lookandfeel/VelkColours.h"
@@ -16,7 +16,7 @@ namespace
     constexpr int margin = 12;
 } // namespace
 
-OverwriteQuestion::OverwriteQuestion()
+FileNotice::FileNotice()
 {
     message.setColour (juce::Label::textColourId, VelkColours::light_grey);
     message.setJustificationType (juce::Justification::centred);
@@ -26,24 +26,39 @@ OverwriteQuestion::OverwriteQuestion()
     replaceButton.reset (UIControlFactory::createPushButton ("REPLACE", VelkColours::light_grey));
     replaceButton->onClick = [this]
     { answer (true); };
-    addAndMakeVisible (*replaceButton);
+    addChildComponent (*replaceButton);
 
     cancelButton.reset (UIControlFactory::createPushButton ("CANCEL", VelkColours::light_grey));
     cancelButton->onClick = [this]
     { answer (false); };
-    addAndMakeVisible (*cancelButton);
+    addChildComponent (*cancelButton);
+
+    okButton.reset (UIControlFactory::createPushButton ("OK", VelkColours::light_grey));
+    okButton->onClick = [this]
+    { answer (false); };
+    addChildComponent (*okButton);
 }
 
-void OverwriteQuestion::ask (const juce::String& fileName, std::function<void()> onReplace)
+void FileNotice::saveWithExtension (const juce::File& chosen, const juce::String& extension,
+                                    std::function<void (const juce::File&)> save)
 {
-    message.setText ("\"" + fileName + "\" already exists.\nReplace it?", juce::dontSendNotification);
-    replaceAction = std::move (onReplace);
-    setVisible (true);
-    toFront (false);
+    const auto file = chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension);
+
+    // The dialog has asked about the name as the user typed it, and only about that.
+    if (file != chosen && file.existsAsFile())
+        show ("\"" + file.getFileName() + "\" already exists.\nReplace it?", [save, file]
+              { save (file); });
+    else
+        save (file);
+}
+
+void FileNotice::showFailure (const juce::String& whatFailed, const juce::File& file, const juce::Result& failure)
+{
+    show ("Could not " + whatFailed + " \"" + file.getFileName() + "\":\n" + failure.getErrorMessage() + ".", nullptr);
 }
 
 //==============================================================================
-void OverwriteQuestion::paint (juce::Graphics& g)
+void FileNotice::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colours::black.withAlpha ((juce::uint8) 0x99));
 
@@ -54,11 +69,12 @@ void OverwriteQuestion::paint (juce::Graphics& g)
     g.drawRect (box, 2.0f);
 }
 
-void OverwriteQuestion::resized()
+void FileNotice::resized()
 {
     auto box = boxArea().reduced (margin);
     auto buttons = box.removeFromBottom (buttonHeight);
     message.setBounds (box);
+    okButton->setBounds (buttons.withSizeKeepingCentre (buttonWidth, buttonHeight));
 
     const auto gap = (buttons.getWidth() - 2 * buttonWidth) / 3;
     buttons.removeFromLeft (gap);
@@ -68,16 +84,28 @@ void OverwriteQuestion::resized()
 }
 
 //==============================================================================
-void OverwriteQuestion::answer (bool replace)
+void FileNotice::show (const juce::String& text, std::function<void()> onReplace)
+{
+    const auto asking = onReplace != nullptr;
+    message.setText (text, juce::dontSendNotification);
+    replaceAction = std::move (onReplace);
+    replaceButton->setVisible (asking);
+    cancelButton->setVisible (asking);
+    okButton->setVisible (!asking);
+    setVisible (true);
+    toFront (false);
+}
+
+void FileNotice::answer (bool replace)
 {
     setVisible (false);
 
-    // Taken out first: the action may ask again, which puts a new one in its place.
+    // Taken out first: the action may show something, which puts a new one in its place.
     if (auto action = std::exchange (replaceAction, nullptr); replace && action != nullptr)
         action();
 }
 
-juce::Rectangle<int> OverwriteQuestion::boxArea() const
+juce::Rectangle<int> FileNotice::boxArea() const
 {
     return getLocalBounds().withSizeKeepingCentre (boxWidth, boxHeight);
 }
