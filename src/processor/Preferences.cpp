@@ -76,10 +76,9 @@ Preferences::~Preferences()
             file.setValue (key, tree[key]);
     }
 
+    // Saved, through a temporary file, as it goes.
     if (file.getValue (versionProperty) != versionText)
         file.setValue (versionProperty, versionText);
-
-    file.saveIfNeeded();
 }
 
 bool Preferences::isScopeEnabled() const

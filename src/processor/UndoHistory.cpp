@@ -18,14 +18,9 @@ void UndoHistory::beginGesture (juce::RangedAudioParameter& parameter)
 void UndoHistory::endGesture (juce::RangedAudioParameter& parameter)
 {
     clearIfWanted();
-    const auto start = gestureStarts.find (&parameter);
 
-    if (start == gestureStarts.end())
-        return;
-
-    const auto valueBefore = start->second;
-    gestureStarts.erase (start);
-    addStep ({ { &parameter, valueBefore } }, { { &parameter, parameter.getValue() } });
+    if (const auto start = gestureStarts.extract (&parameter))
+        addStep ({ { &parameter, start.mapped() } }, { { &parameter, parameter.getValue() } });
 }
 
 void UndoHistory::perform (const juce::StringArray& parameterIDs, const std::function<void()>& change)

@@ -100,13 +100,13 @@ std::unique_ptr<juce::XmlElement> XmlReader::parse (const juce::File& file, juce
     if (!file.existsAsFile())
         return fail ("it does not exist");
 
-    // The size is read again from the open file: it may have grown since it was looked at.
     juce::FileInputStream in (file);
 
     if (!in.openedOk())
         return fail (access (file.getFullPathName().toRawUTF8(), R_OK) != 0 ? "there is no permission to read it" : "it could not be read");
 
-    if (file.getSize() > maxFileSize || in.getTotalLength() > maxFileSize)
+    // The size of the open file, which is what will be read.
+    if (in.getTotalLength() > maxFileSize)
         return fail ("it is too large");
 
     juce::MemoryBlock bytes;

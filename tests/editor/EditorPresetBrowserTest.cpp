@@ -136,6 +136,7 @@ TEST_P (EditorPresetOverwrite, IsAskedAboutAndOnlyReplaceWritesIt)
     save (presetsFolder().getChildFile (GetParam().typed));
     ASSERT_NE (noticeButton ("REPLACE"), nullptr) << "no question";
     ASSERT_NE (noticeButton ("CANCEL"), nullptr);
+    EXPECT_EQ (noticeButton ("OK"), nullptr);
     EXPECT_EQ (bytesOf (existing), before) << "written before the answer";
 
     answer (GetParam().answer);

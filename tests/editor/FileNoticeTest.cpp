@@ -135,6 +135,7 @@ TEST_P (FailingFileAction, TellsWhatFailedAndWhyAndChangesNoFileNameOrValue)
     act (GetParam().action);
 
     EXPECT_EQ (noticeText(), juce::String (GetParam().message));
+    EXPECT_EQ (noticeButton ("REPLACE"), nullptr) << "a failure asks nothing";
     EXPECT_EQ (filesUnder ({ presetsFolder(), documents }), files);
     EXPECT_EQ (copyState().toXmlString(), state);
     EXPECT_EQ (current(), preset);

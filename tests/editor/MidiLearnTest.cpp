@@ -58,19 +58,19 @@ TEST_F (MidiLearn, AssignReusesAParametersChildClearRemovesItAndDismissingDoesNo
     EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=5"));
     EXPECT_FALSE (time.assignRequested);
 
-    processor->ccMapper.lastReceivedCC = 7;
+    processor->ccMapper.lastReceivedCC = 0;
     choose (mix, assign);
     processor->ccMapper.lastReceivedCC = 9;
     choose (time, assign);
-    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=9", "Delay_1_Mix=7"));
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Time=9", "Delay_1_Mix=0"));
 
     choose (time, clear);
     choose (time, clear); // nothing left to clear
     EXPECT_FALSE (time.clearRequested);
-    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=7"));
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=0"));
 
     choose (time, assign);
-    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=7", "Delay_1_Time=9"));
+    EXPECT_EQ (mapEntries(), juce::StringArray ("Delay_1_Mix=0", "Delay_1_Time=9"));
 }
 
 TEST_F (MidiLearn, ALearnedControllerMovesTheParameterFromTheNextBlockOn)

@@ -147,7 +147,8 @@ protected:
     juce::Button* noticeButton (const juce::String& text) const
     {
         auto* notice = descendantOfType<velk::FileNotice> (*editor);
-        return notice != nullptr && notice->isVisible() ? buttonNamed (*notice, text) : nullptr;
+        auto* button = notice != nullptr && notice->isVisible() ? buttonNamed (*notice, text) : nullptr;
+        return button != nullptr && button->isVisible() ? button : nullptr;
     }
 
     /** What the file notice says while the user can see it; nothing while it is hidden. */
