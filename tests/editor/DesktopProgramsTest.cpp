@@ -3,6 +3,12 @@
 #include "platform/UserFileLocations.h"
 #include "processor/PluginCrashLogger.h"
 
+#include <array>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <variant>
+
 namespace tavelin::test
 {
 namespace
@@ -207,4 +213,119 @@ INSTANTIATE_TEST_SUITE_P (MapDialogs, MapDialogStart,
                                              MapDialogCase{ velk::MainMenu::saveMidiMapId, false },
                                              MapDialogCase{ velk::MainMenu::loadMidiMapId, true },
                                              MapDialogCase{ velk::MainMenu::loadMidiMapId, false }));
+
+//==============================================================================
+namespace
+{
+    struct StartedProgramCase
+    {
+        const char* program;
+        std::variant<Dialog, int> opener; // a dialog, or the menu item of a reveal
+    };
+
+    void PrintTo (const StartedProgramCase& row, std::ostream* os)
+    {
+        if (const auto* dialog = std::get_if<Dialog> (&row.opener))
+            *os << "dialog " << (int) *dialog << " in " << row.program;
+        else
+            *os << "menu item " << std::get<int> (row.opener) << " in " << row.program;
+    }
+} // namespace
+
+/** A host that holds a file and a pipe opened without close-on-exec, ignores SIGPIPE (as hosts
+    that write to sockets do) and blocks a signal on its message thread (as hosts that take
+    signals on a thread of their own do), while the editor starts a program.
+*/
+class ProgramOfAHostHoldingItsOwn : public DesktopPrograms,
+                                    public ::testing::WithParamInterface<StartedProgramCase>
+{
+protected:
+    ProgramOfAHostHoldingItsOwn()
+    {
+        EXPECT_EQ (::pipe (heldPipe.data()), 0);
+
+        struct sigaction ignore
+        {
+        };
+        ignore.sa_handler = SIG_IGN;
+        sigaction (SIGPIPE, &ignore, &hostPipeAction);
+
+        sigset_t blocked;
+        sigemptyset (&blocked);
+        sigaddset (&blocked, SIGUSR1);
+        pthread_sigmask (SIG_BLOCK, &blocked, &hostMask);
+    }
+
+    ~ProgramOfAHostHoldingItsOwn() override
+    {
+        pthread_sigmask (SIG_SETMASK, &hostMask, nullptr);
+        sigaction (SIGPIPE, &hostPipeAction, nullptr);
+
+        for (const auto descriptor : { heldFileDescriptor, heldPipe[0], heldPipe[1] })
+            ::close (descriptor);
+
+        heldFile.deleteFile();
+    }
+
+    void start (const StartedProgramCase& row)
+    {
+        if (const auto* dialog = std::get_if<Dialog> (&row.opener))
+            open (*dialog);
+        else
+            editor->getMainMenu().itemChosen (std::get<int> (row.opener));
+    }
+
+    /** The pipe as `ls -l /proc/PID/fd` names it. */
+    juce::String heldPipeName() const
+    {
+        struct stat status
+        {
+        };
+        fstat (heldPipe[0], &status);
+        return "pipe:[" + juce::String ((juce::uint64) status.st_ino) + "]";
+    }
+
+    const juce::File heldFile = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("held-by-the-host");
+    const int heldFileDescriptor = ::open (heldFile.getFullPathName().toRawUTF8(), O_RDWR | O_CREAT, 0600);
+    std::array<int, 2> heldPipe{ -1, -1 };
+    struct sigaction hostPipeAction
+    {
+    };
+    sigset_t hostMask{};
+};
+
+TEST_P (ProgramOfAHostHoldingItsOwn, HasNoneOfItsDescriptorsAndEverySignalAtItsDefault)
+{
+    const juce::String program (GetParam().program);
+    desktop.install (program, {}); // a dialog the user cancels, a folder shown
+
+    if (program == "kdialog")
+        FakeDesktop::startKdeSession();
+
+    ASSERT_NE (heldFileDescriptor, -1);
+    start (GetParam());
+
+    const auto descriptors = desktop.descriptorsOf (program);
+    ASSERT_TRUE (descriptors.isNotEmpty()) << "the program never started";
+    EXPECT_FALSE (descriptors.contains (heldFile.getFullPathName())) << descriptors;
+    EXPECT_FALSE (descriptors.contains (heldPipeName())) << descriptors;
+    EXPECT_EQ (desktop.signalsOf (program), "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n");
+
+    EXPECT_EQ (juce::File::getCurrentWorkingDirectory(), workingDirectory);
+    EXPECT_TRUE (waitUntil ([]
+                            {
+                                const auto children = childrenOfThisProcess();
+                                return children.running + children.defunct == 0; }))
+        << "a child stays behind";
+}
+
+INSTANTIATE_TEST_SUITE_P (DialogsAndReveals, ProgramOfAHostHoldingItsOwn,
+                          ::testing::Values (StartedProgramCase{ "zenity", Dialog::savePreset },
+                                             StartedProgramCase{ "zenity", Dialog::saveMap },
+                                             StartedProgramCase{ "zenity", Dialog::loadMap },
+                                             StartedProgramCase{ "kdialog", Dialog::savePreset },
+                                             StartedProgramCase{ "kdialog", Dialog::saveMap },
+                                             StartedProgramCase{ "kdialog", Dialog::loadMap },
+                                             StartedProgramCase{ "xdg-open", velk::MainMenu::openPresetsDirectoryId },
+                                             StartedProgramCase{ "xdg-open", velk::MainMenu::goToCrashLogId }));
 } // namespace tavelin::test
