@@ -106,9 +106,10 @@ bool ChildProgram::hasEnded()
     return id <= 0 || collect (WNOHANG);
 }
 
-bool ChildProgram::waitForSuccess()
+void ChildProgram::waitUntilEnded()
 {
-    return id > 0 && collect (0) && WIFEXITED (status) && WEXITSTATUS (status) == 0;
+    if (id > 0)
+        collect (0);
 }
 
 juce::String ChildProgram::readOutput()
@@ -130,7 +131,7 @@ bool ChildProgram::collect (int waitOptions)
 
     pid_t result = 0;
 
-    while ((result = waitpid (id, &status, waitOptions)) < 0 && errno == EINTR)
+    while ((result = waitpid (id, nullptr, waitOptions)) < 0 && errno == EINTR)
     {
     }
 

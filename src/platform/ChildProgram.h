@@ -42,8 +42,8 @@ public:
     /** Whether the program has ended (or was never started); once it has, it has been waited for. */
     bool hasEnded();
 
-    /** Waits for the program to end; whether it exited with status 0. */
-    bool waitForSuccess();
+    /** Waits for the program to end. */
+    void waitUntilEnded();
 
     /** What a program whose output was captured has written to its stdout, once it has ended.
         The pipe holds 64 KiB, far more than the line expected of the programs run this way.
@@ -56,7 +56,6 @@ private:
 
     //==============================================================================
     pid_t id = -1;
-    int status = 0;
     bool ended = false;
     int outputEnd = -1;
 

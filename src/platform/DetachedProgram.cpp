@@ -4,7 +4,7 @@
 
 namespace velk
 {
-bool DetachedProgram::start (const juce::StringArray& arguments)
+void DetachedProgram::start (const juce::StringArray& arguments)
 {
     // A shell's background job would do too, but it ignores SIGINT and SIGQUIT and reads
     // /dev/null; setsid's fork leaves the program as it was given.
@@ -12,6 +12,7 @@ bool DetachedProgram::start (const juce::StringArray& arguments)
     command.addArray (arguments);
 
     ChildProgram setsid;
-    return setsid.start (command) && setsid.waitForSuccess();
+    setsid.start (command);
+    setsid.waitUntilEnded();
 }
 } // namespace velk

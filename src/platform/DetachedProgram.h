@@ -16,9 +16,9 @@ namespace velk
 class DetachedProgram
 {
 public:
-    /** Runs the program at the absolute path arguments[0] with the other arguments. Returns
-        once it has been started; false when it could not be.
+    /** Runs the program at the absolute path arguments[0] with the other arguments, and
+        returns once it has been started.
     */
-    static bool start (const juce::StringArray& arguments);
+    static void start (const juce::StringArray& arguments);
 };
 } // namespace velk

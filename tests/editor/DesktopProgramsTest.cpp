@@ -275,6 +275,20 @@ protected:
             editor->getMainMenu().itemChosen (std::get<int> (row.opener));
     }
 
+    /** The pipes this process has open, as /proc names them. */
+    static juce::StringArray pipesOfThisProcess()
+    {
+        juce::StringArray pipes;
+        std::error_code closedMeanwhile;
+
+        for (const auto& descriptor : std::filesystem::directory_iterator ("/proc/self/fd"))
+            if (const auto target = std::filesystem::read_symlink (descriptor.path(), closedMeanwhile).string(); target.rfind ("pipe:", 0) == 0)
+                pipes.add (target);
+
+        pipes.sort (false);
+        return pipes;
+    }
+
     /** The pipe as `ls -l /proc/PID/fd` names it. */
     juce::String heldPipeName() const
     {
@@ -303,6 +317,7 @@ TEST_P (ProgramOfAHostHoldingItsOwn, HasNoneOfItsDescriptorsAndEverySignalAtItsD
         FakeDesktop::startKdeSession();
 
     ASSERT_NE (heldFileDescriptor, -1);
+    const auto hostPipes = pipesOfThisProcess();
     start (GetParam());
 
     const auto descriptors = desktop.descriptorsOf (program);
@@ -311,12 +326,24 @@ TEST_P (ProgramOfAHostHoldingItsOwn, HasNoneOfItsDescriptorsAndEverySignalAtItsD
     EXPECT_FALSE (descriptors.contains (heldPipeName())) << descriptors;
     EXPECT_EQ (desktop.signalsOf (program), "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n");
 
+    // stdout is the dialog's pipe, or the host's own; the script's shell has its own use for it.
+    for (const auto standard : { STDIN_FILENO, STDERR_FILENO })
+    {
+        if (fcntl (standard, F_GETFD) != -1)
+        {
+            EXPECT_TRUE (descriptors.contains (" " + juce::String (standard) + " -> ")) << descriptors;
+        }
+    }
+
     EXPECT_EQ (juce::File::getCurrentWorkingDirectory(), workingDirectory);
     EXPECT_TRUE (waitUntil ([]
                             {
                                 const auto children = childrenOfThisProcess();
                                 return children.running + children.defunct == 0; }))
         << "a child stays behind";
+
+    closeEditor();
+    EXPECT_EQ (pipesOfThisProcess(), hostPipes) << "the end of a dialog's pipe stays open";
 }
 
 INSTANTIATE_TEST_SUITE_P (DialogsAndReveals, ProgramOfAHostHoldingItsOwn,
