@@ -8,15 +8,17 @@ namespace velk
     host never has to wait for.
 
     The framework forks such a program and never waits for it, so each one stays in the host as
-    a defunct child until the host exits. Here the program is the child of a short-lived
-    intermediate process that this call waits for: the program itself is never the host's child.
+    a defunct child until the host exits. Here setsid starts the program in a session of its own
+    and ends at once; this call waits for it, so the program itself is never the host's child
+    and goes on after the editor and the host have gone. setsid is a ChildProgram: neither it nor
+    the program takes the host's descriptors or signal handling.
 */
 class DetachedProgram
 {
 public:
-    /** Runs the program at the absolute path arguments[0] with the other arguments, in a session
-        of its own. Returns once it has been started; false when it could not be.
+    /** Runs the program at the absolute path arguments[0] with the other arguments, and
+        returns once it has been started.
     */
-    static bool start (const juce::StringArray& arguments);
+    static void start (const juce::StringArray& arguments);
 };
 } // namespace velk

@@ -7,9 +7,6 @@ namespace velk
 namespace
 {
     constexpr int pollIntervalMs = 100;
-
-    // A killed program ends at once; this only bounds the wait should the system stall it.
-    constexpr int reapTimeoutMs = 1000;
 } // namespace
 
 FileDialog::FileDialog (const juce::String& title, const juce::File& folder, const juce::String& filePattern,
@@ -21,21 +18,10 @@ FileDialog::FileDialog (const juce::String& title, const juce::File& folder, con
         launchFrameworkDialog (title, filePattern, flags);
 }
 
-FileDialog::~FileDialog()
-{
-    // The framework would only kill it, and the host would keep it as a defunct child. The
-    // timer runs for as long as the program has not been seen to end.
-    if (isTimerRunning())
-    {
-        program.kill();
-        program.waitForProcessToFinish (reapTimeoutMs);
-    }
-}
-
 //==============================================================================
 bool FileDialog::startProgram (const juce::StringArray& command)
 {
-    if (command.isEmpty() || !program.start (command, juce::ChildProcess::wantStdOut))
+    if (command.isEmpty() || !program.start (command, ChildProgram::Output::captured))
         return false;
 
     startTimer (pollIntervalMs);
@@ -53,13 +39,12 @@ void FileDialog::launchFrameworkDialog (const juce::String& title, const juce::S
 
 void FileDialog::timerCallback()
 {
-    // Once this has seen the program end, it has been waited for: its process id is no longer ours.
-    if (program.isRunning())
+    if (!program.hasEnded())
         return;
 
     stopTimer();
 
-    if (const auto chosen = program.readAllProcessOutput().trim(); chosen.isNotEmpty())
+    if (const auto chosen = program.readOutput().trim(); chosen.isNotEmpty())
         action (startFolder.getChildFile (chosen));
 }
 } // namespace velk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ChildProgram.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
@@ -12,9 +14,9 @@ namespace velk
     that does not exist, with no name typed in.
 
     Unlike the framework's native dialogs it leaves the host's process as it was: the working
-    directory is never changed, and the dialog program is waited for when it ends or when this
-    object closes it, so no defunct child stays behind. Deleting it closes the dialog and drops
-    its result. Message thread only.
+    directory is never changed, and the dialog program is a ChildProgram, which takes none of the
+    host's descriptors or signal handling and is waited for when it ends or when this object
+    closes it. Deleting it closes the dialog and drops its result. Message thread only.
 */
 class FileDialog : private juce::Timer
 {
@@ -26,7 +28,6 @@ public:
     */
     FileDialog (const juce::String& title, const juce::File& folder, const juce::String& filePattern,
                 int flags, Action onChosen);
-    ~FileDialog() override;
 
 private:
     //==============================================================================
@@ -37,7 +38,7 @@ private:
     //==============================================================================
     const juce::File startFolder;
     const Action action;
-    juce::ChildProcess program;
+    ChildProgram program;
     std::unique_ptr<juce::FileChooser> frameworkDialog;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FileDialog)

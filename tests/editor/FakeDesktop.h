@@ -13,8 +13,9 @@
 namespace tavelin::test
 {
 /** The desktop's programs (dialogs, the folder opener) played by scripts of the test's own, first
-    on PATH while this lives. Each script writes the arguments it was given, one a line, into
-    "<name>.args" beside it, then does its part.
+    on PATH while this lives. Each script writes what it was started with beside it (its signal
+    state, its open descriptors, and last the arguments it was given, one a line, into
+    "<name>.args"), then does its part.
 */
 class FakeDesktop
 {
@@ -46,7 +47,11 @@ public:
     {
         const auto arguments = argumentsFile (name).getFullPathName().quoted ('\'');
         const auto script = folder.getChildFile (name);
-        script.replaceWithText ("#!/bin/sh\nprintf '%s\\n' \"$@\" > " + arguments + ".part && mv " + arguments + ".part "
+        // The signal lines are read by the shell itself: it blocks every signal while it starts a command.
+        script.replaceWithText ("#!/bin/sh\nwhile read -r line; do case $line in Sig[BI]*) echo \"$line\" ;; esac; done < /proc/$$/status > "
+                                    + recordFile (name, "signals").getFullPathName().quoted ('\'')
+                                    + "\nls -l /proc/$$/fd > " + recordFile (name, "descriptors").getFullPathName().quoted ('\'')
+                                    + "\nprintf '%s\\n' \"$@\" > " + arguments + ".part && mv " + arguments + ".part "
                                     + arguments + "\n" + part + "\n",
                                 false, false, "\n");
         script.setExecutePermission (true);
@@ -55,19 +60,35 @@ public:
     /** The arguments of the program's run, once it has started; none when it has not. */
     juce::StringArray argumentsOf (const juce::String& name) const
     {
-        const auto file = argumentsFile (name);
-
-        if (!waitUntil ([&file]
-                        { return file.existsAsFile(); }))
+        if (!hasStarted (name))
             return {};
 
-        auto lines = juce::StringArray::fromLines (file.loadFileAsString());
+        auto lines = juce::StringArray::fromLines (argumentsFile (name).loadFileAsString());
         lines.removeEmptyStrings();
         return lines;
     }
 
+    /** Its signal state once it has started, as /proc/PID/status gives it: the SigBlk and SigIgn lines. */
+    juce::String signalsOf (const juce::String& name) const { return recordOf (name, "signals"); }
+
+    /** What it had open once it has started, as `ls -l /proc/PID/fd` lists it. */
+    juce::String descriptorsOf (const juce::String& name) const { return recordOf (name, "descriptors"); }
+
 private:
-    juce::File argumentsFile (const juce::String& name) const { return folder.getChildFile (name + ".args"); }
+    juce::File recordFile (const juce::String& name, const juce::String& record) const { return folder.getChildFile (name + "." + record); }
+    juce::File argumentsFile (const juce::String& name) const { return recordFile (name, "args"); }
+
+    // The arguments are written last.
+    bool hasStarted (const juce::String& name) const
+    {
+        return waitUntil ([file = argumentsFile (name)]
+                          { return file.existsAsFile(); });
+    }
+
+    juce::String recordOf (const juce::String& name, const juce::String& record) const
+    {
+        return hasStarted (name) ? recordFile (name, record).loadFileAsString() : juce::String();
+    }
 
     static constexpr const char* kdeSession = "KDE_FULL_SESSION";
     const juce::String originalPath = juce::SystemStats::getEnvironmentVariable ("PATH", {});
