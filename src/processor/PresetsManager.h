@@ -51,9 +51,10 @@ public:
     */
     static juce::ValueTree readPreset (const juce::File& file);
 
-    /** The value tree made from a restored XML element, with any parameter value that is not a
-        finite number removed, so that the store gives that parameter its default rather than
-        passing NaN to the audio path.
+    /** The value tree made from a restored XML element, every parameter value turned from text
+        into the number it reads as (NumberReader). A value that is not a finite number is
+        removed, so that the store gives that parameter its default rather than passing NaN or
+        infinity to the audio path.
     */
     static juce::ValueTree createParameterTree (const juce::XmlElement& xml);
 
