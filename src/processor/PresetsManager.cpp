@@ -19,14 +19,17 @@ namespace
     const juce::Identifier parameterValueProperty{ "value" };
 
     // The text is read here once, by our reader: the store and the state guard then take the
-    // number as it is and never parse the text with the framework's parser. The property is
-    // removed first, as text that spells the number equally would otherwise stay text.
+    // number as it is and never parse the text with the framework's parser. The first of
+    // repeated attributes counts, as the store would read it; every one is removed before the
+    // number goes back, as text that spells the number equally would otherwise stay text.
     void readValues (juce::ValueTree tree)
     {
         if (tree.hasProperty (parameterValueProperty))
         {
             const auto value = NumberReader::readDouble (tree[parameterValueProperty]);
-            tree.removeProperty (parameterValueProperty, nullptr);
+
+            while (tree.hasProperty (parameterValueProperty))
+                tree.removeProperty (parameterValueProperty, nullptr);
 
             if (std::isfinite (value))
                 tree.setProperty (parameterValueProperty, value, nullptr);
