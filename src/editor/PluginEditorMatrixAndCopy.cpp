@@ -95,8 +95,8 @@ void TavelinAudioProcessorEditor::copyChainSettings (int sourceChain, int destin
 
     // Column by column, each over the chain's six targets: list 6 c + t is chain c's target t.
     const auto& lists = processor.getParameterLayout().chainTargetMatrixUIDs;
-    const auto numTargets = (int) Layout::chainTargets.size();
-    const auto cellsOf = [&lists, numTargets] (int chain, int target) -> const juce::StringArray&
+    constexpr auto numTargets = (int) Layout::chainTargets.size();
+    const auto cellsOf = [&lists] (int chain, int target) -> const juce::StringArray&
     { return lists[(size_t) (numTargets * chain + target)]; };
     const auto parameter = [this] (const juce::String& id)
     { return processor.valueTreeState.getParameter (id); };

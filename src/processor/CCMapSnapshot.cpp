@@ -1,6 +1,7 @@
 #include "processor/CCMapSnapshot.h"
 
 #include "processor/CCMapper.h"
+#include "processor/NumberReader.h"
 
 namespace velk
 {
@@ -13,9 +14,9 @@ CCMapSnapshot::CCMapSnapshot (const juce::ValueTree& midiMap, const juce::AudioP
 {
     for (const auto& child : midiMap)
     {
-        // The framework's conversion: a missing or non-numeric controller reads as 0, a fraction
-        // as its integer part.
-        const auto controller = static_cast<int> (child[CCMapper::ccValueProperty]);
+        // A missing or non-numeric controller reads as 0, a fraction as its integer part, a
+        // number beyond an int's range as no controller.
+        const auto controller = NumberReader::readInt (child[CCMapper::ccValueProperty]);
 
         if (!juce::isPositiveAndBelow (controller, numControllers))
             continue;

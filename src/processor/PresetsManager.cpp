@@ -1,6 +1,7 @@
 #include "processor/PresetsManager.h"
 
 #include "platform/UserFileLocations.h"
+#include "processor/NumberReader.h"
 #include "processor/XmlFileWriter.h"
 #include "processor/XmlReader.h"
 
@@ -17,18 +18,25 @@ namespace
     // The property in which the parameter store keeps a parameter's value.
     const juce::Identifier parameterValueProperty{ "value" };
 
-    bool isFiniteNumber (const juce::var& value)
+    // The text is read here once, by our reader: the store and the state guard then take the
+    // number as it is and never parse the text with the framework's parser. The first of
+    // repeated attributes counts, as the store would read it; every one is removed before the
+    // number goes back, as text that spells the number equally would otherwise stay text.
+    void readValues (juce::ValueTree tree)
     {
-        return std::isfinite (static_cast<double> (value));
-    }
+        if (tree.hasProperty (parameterValueProperty))
+        {
+            const auto value = NumberReader::readDouble (tree[parameterValueProperty]);
 
-    void removeNonFiniteValues (juce::ValueTree tree)
-    {
-        if (tree.hasProperty (parameterValueProperty) && !isFiniteNumber (tree[parameterValueProperty]))
-            tree.removeProperty (parameterValueProperty, nullptr);
+            while (tree.hasProperty (parameterValueProperty))
+                tree.removeProperty (parameterValueProperty, nullptr);
+
+            if (std::isfinite (value))
+                tree.setProperty (parameterValueProperty, value, nullptr);
+        }
 
         for (auto child : tree)
-            removeNonFiniteValues (child);
+            readValues (child);
     }
 } // namespace
 
@@ -96,7 +104,7 @@ juce::Result PresetsManager::invalidPresetFile()
 juce::ValueTree PresetsManager::createParameterTree (const juce::XmlElement& xml)
 {
     auto tree = juce::ValueTree::fromXml (xml);
-    removeNonFiniteValues (tree);
+    readValues (tree);
     return tree;
 }
 } // namespace velk

@@ -59,9 +59,10 @@ public:
     /** As readPreset (file), saying why when the file does not load, in plain words for the user. */
     static juce::ValueTree readPreset (const juce::File& file, juce::String& failure);
 
-    /** The value tree made from a restored XML element, with any parameter value that is not a
-        finite number removed, so that the store gives that parameter its default rather than
-        passing NaN to the audio path.
+    /** The value tree made from a restored XML element, every parameter value turned from text
+        into the number it reads as (NumberReader). A value that is not a finite number is
+        removed, so that the store gives that parameter its default rather than passing NaN or
+        infinity to the audio path.
     */
     static juce::ValueTree createParameterTree (const juce::XmlElement& xml);
 

@@ -1,5 +1,7 @@
 #include "processor/StateGuard.h"
 
+#include "processor/NumberReader.h"
+
 #include <map>
 
 namespace velk
@@ -144,7 +146,7 @@ ParameterValues StateGuard::valuesOf (const juce::ValueTree& state) const
     {
         auto& withId = ranged (parameter);
         const auto found = given.find (withId.paramID);
-        const auto plain = found != given.end() && !found->second.isVoid() ? (float) found->second
+        const auto plain = found != given.end() && !found->second.isVoid() ? (float) NumberReader::readDouble (found->second)
                                                                            : withId.convertFrom0to1 (withId.getDefaultValue());
         values.emplace_back (&withId, withId.convertTo0to1 (plain));
     }

@@ -141,7 +141,7 @@ TEST_F (EditorSections, EveryControlAtItsPlaceShowsItsOwnParameter)
         setPlainValue (*processor, id, value);
 
         const auto shown = std::any_of (editor->getChildren().begin(), editor->getChildren().end(),
-                                        [&, value = value] (auto* child)
+                                        [&, value = value, place = place] (auto* child)
                                         { return child->getBounds() == place && shows (*child, value); });
         EXPECT_TRUE (shown) << id;
         setPlainValue (*processor, id, defaultOf (*processor, id));

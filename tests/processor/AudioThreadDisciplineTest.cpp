@@ -1,9 +1,10 @@
 #include "ProcessorTestRig.h"
+#include "support/SanitizerRuntime.h"
 
 // Counts heap allocations and mutex locks made by the thread under watch, by standing in for
 // the C library's allocator and pthread_mutex_lock in this test program. The sanitizers replace
 // the allocator themselves, so these checks run in the plain builds only.
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if !TAVELIN_SANITIZER_RUNTIME
 
     #include <pthread.h>
 

@@ -75,6 +75,9 @@ TEST_F (CCMapSnapshotTest, ChildrenThatCanNeverApplyAreLeftOut)
     add (ServicesTestProcessor::delayTime, 128);
     add ("Not_A_Parameter", 5);
     add ("panner_1_pan", 5);
+    add (ServicesTestProcessor::lfoWave, "4294967297");
+    add (ServicesTestProcessor::lfoRate, "-2147483648");
+    add (ServicesTestProcessor::panDepth, "99999999999999999999");
 
     EXPECT_TRUE (velk::CCMapSnapshot (midiMap, processor.store).isEmpty());
 }

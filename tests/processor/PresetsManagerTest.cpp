@@ -237,4 +237,22 @@ TEST_F (PresetsManagerTest, ValueThatIsNotAFiniteNumberGivesTheDefault)
 
     EXPECT_EQ (currentValues(), defaultValuesExcept ({ { ServicesTestProcessor::lfoWave, 4.0f } }));
 }
+
+TEST_F (PresetsManagerTest, ExponentOfAnyLengthBeyondADoublesRangeGivesTheDefaultOrZero)
+{
+    EXPECT_TRUE (loadOverDistinctValues ("<Tavelin><PARAM id=\"LFO_1_Rate\" value=\"1e3144444444444444449\"/>"
+                                         "<PARAM id=\"Matrix_Panner_1_Pan_Global_Scale\" value=\"5e-3144444444444444449\"/></Tavelin>")
+                     .wasOk());
+
+    EXPECT_EQ (currentValues(), defaultValuesExcept ({ { ServicesTestProcessor::panScale, 0.0f } }));
+}
+
+TEST_F (PresetsManagerTest, OnlyTheFirstOfRepeatedValuesCounts)
+{
+    EXPECT_TRUE (loadOverDistinctValues ("<Tavelin><PARAM id=\"Delay_1_Time\" value=\"nan\" value=\"1e3144444444444444449\"/>"
+                                         "<PARAM id=\"LFO_1_Wave\" value=\"4\" value=\"5\"/></Tavelin>")
+                     .wasOk());
+
+    EXPECT_EQ (currentValues(), defaultValuesExcept ({ { ServicesTestProcessor::lfoWave, 4.0f } }));
+}
 } // namespace

@@ -1,4 +1,5 @@
 #include "processor/StateGuard.h"
+#include "parameters/ParameterCreation.h"
 #include "support/TestAudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -67,5 +68,25 @@ TEST_F (SuspensionOverlap, AMemoryChangeRunsWithBlocksKeptOutAndLetsThemInAfter)
 
     EXPECT_TRUE (suspendedDuringTheChange);
     EXPECT_FALSE (parameters.processor.isSuspended());
+}
+
+TEST (StateGuardValues, TextIsReadAsANumberAndAnExponentOfAnyLengthGoesToTheEndOfTheRange)
+{
+    TestParameterStore parameters;
+    velk::addFloatParameter (parameters.store, "Panner_1_Pan", "Pan", { 0.0f, 100.0f, 0.01f }, 50.0f, {}, nullptr);
+    velk::addFloatParameter (parameters.store, "Delay_1_Time", "Time", { 1.0f, 4000.0f, 1.0f }, 120.0f, {}, nullptr);
+    parameters.finishCreatingParameters();
+    velk::StateGuard guard{ parameters.processor, parameters.store };
+    const auto plainValue = [&] (const char* id)
+    {
+        auto* parameter = parameters.store.getParameter (id);
+        return parameter->convertFrom0to1 (parameter->getValue());
+    };
+
+    guard.writeState (juce::ValueTree::fromXml (R"(<Tavelin><PARAM id="Panner_1_Pan" value=" 12.5x"/>)"
+                                                R"(<PARAM id="Delay_1_Time" value="1e3144444444444444449"/></Tavelin>)"));
+
+    EXPECT_FLOAT_EQ (plainValue ("Panner_1_Pan"), 12.5f);
+    EXPECT_FLOAT_EQ (plainValue ("Delay_1_Time"), 4000.0f);
 }
 } // namespace tavelin::test

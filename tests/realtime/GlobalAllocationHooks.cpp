@@ -2,33 +2,22 @@
 // allocation and free, including those JUCE and the standard library make internally.
 
 #include "realtime/AllocationCounter.h"
+#include "support/SanitizerRuntime.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    #define TAVELIN_COUNT_MALLOC_FAMILY 0
-#elif defined(__has_feature)
-    #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-        #define TAVELIN_COUNT_MALLOC_FAMILY 0
-    #endif
-#endif
-
-#ifndef TAVELIN_COUNT_MALLOC_FAMILY
-    #define TAVELIN_COUNT_MALLOC_FAMILY 1
-#endif
-
 using velk::test::AllocationCounter;
 
 bool AllocationCounter::countsMallocFamily() noexcept
 {
-    return TAVELIN_COUNT_MALLOC_FAMILY != 0;
+    return TAVELIN_SANITIZER_RUNTIME == 0;
 }
 
 //==============================================================================
 // The sanitizers bring their own malloc; there only operator new and delete are counted.
-#if TAVELIN_COUNT_MALLOC_FAMILY
+#if !TAVELIN_SANITIZER_RUNTIME
 extern "C"
 {
     void* __libc_malloc (std::size_t);

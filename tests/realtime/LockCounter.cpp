@@ -1,18 +1,8 @@
 #include "realtime/LockCounter.h"
 
+#include "support/SanitizerRuntime.h"
+
 #include <pthread.h>
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    #define TAVELIN_COUNT_LOCKS 0
-#elif defined(__has_feature)
-    #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-        #define TAVELIN_COUNT_LOCKS 0
-    #endif
-#endif
-
-#ifndef TAVELIN_COUNT_LOCKS
-    #define TAVELIN_COUNT_LOCKS 1
-#endif
 
 namespace velk::test
 {
@@ -24,7 +14,7 @@ namespace
 
 bool LockCounter::countsLocks() noexcept
 {
-    return TAVELIN_COUNT_LOCKS != 0;
+    return TAVELIN_SANITIZER_RUNTIME == 0;
 }
 
 void LockCounter::arm() noexcept
@@ -40,7 +30,7 @@ int LockCounter::disarm() noexcept
 }
 } // namespace velk::test
 
-#if TAVELIN_COUNT_LOCKS
+#if !TAVELIN_SANITIZER_RUNTIME
 extern "C"
 {
     // glibc exports its own entry point only under an old symbol version.

@@ -118,7 +118,7 @@ protected:
         user.moveTo (place.x, place.y);
         user.pressButton();
         user.releaseButton();
-        waitUntil ([this]
+        waitUntil ([]
                    { return !juce::ModifierKeys::currentModifiers.isAnyMouseButtonDown(); });
         juce::PopupMenu::dismissAllActiveMenus();
         ASSERT_TRUE (waitUntil ([]
