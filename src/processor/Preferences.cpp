@@ -1,6 +1,7 @@
 #include "processor/Preferences.h"
 
 #include "platform/UserFileLocations.h"
+#include "processor/NumberReader.h"
 
 #include <array>
 #include <cmath>
@@ -30,6 +31,17 @@ namespace
         return options;
     }
 
+    // Read by our reader: the framework's parsers have no defined result for every text.
+    double numberIn (const juce::PropertiesFile& file, const juce::String& key, double fallback)
+    {
+        return file.containsKey (key) ? NumberReader::readDouble (file.getValue (key)) : fallback;
+    }
+
+    int wholeNumberIn (const juce::PropertiesFile& file, const juce::String& key, int fallback)
+    {
+        return file.containsKey (key) ? NumberReader::readInt (file.getValue (key)) : fallback;
+    }
+
     std::array<juce::String, 3> settingKeys()
     {
         return { Preferences::uiScaleFactorProperty, Preferences::scopeColourProperty, Preferences::scopeEnabledProperty };
@@ -49,11 +61,11 @@ Preferences::Preferences()
 
     // A scale the editor can't be shown at (text that is no number, zero, negative, huge) would
     // leave the user without a usable window in every project; such a value is not taken.
-    const auto scale = file.getDoubleValue (uiScaleFactorProperty, 1.0);
+    const auto scale = numberIn (file, uiScaleFactorProperty, 1.0);
     uiScaleFactor = std::isfinite (scale) && scale >= minUiScale && scale <= maxUiScale ? (float) scale : 1.0f;
     tree.setProperty (uiScaleFactorProperty, (double) uiScaleFactor, nullptr);
-    tree.setProperty (scopeColourProperty, file.getIntValue (scopeColourProperty, 0), nullptr);
-    tree.setProperty (scopeEnabledProperty, file.getBoolValue (scopeEnabledProperty, true), nullptr);
+    tree.setProperty (scopeColourProperty, wholeNumberIn (file, scopeColourProperty, 0), nullptr);
+    tree.setProperty (scopeEnabledProperty, wholeNumberIn (file, scopeEnabledProperty, 1) != 0, nullptr);
 
     for (const auto& key : settingKeys())
         textsRead[key] = file.getValue (key);

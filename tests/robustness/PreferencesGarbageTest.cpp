@@ -79,7 +79,7 @@ TEST_P (PreferencesGarbageTest, TeardownWritesTheScaleInUseBack)
 
 INSTANTIATE_TEST_SUITE_P (Values,
                           PreferencesGarbageTest,
-                          testing::Values ("abc", "0", "-2", "1e9", "0.2499", "4.01", "nan", "inf", "-inf", ""));
+                          testing::Values ("abc", "0", "-2", "1e9", "0.2499", "4.01", "nan", "inf", "-inf", "", "1e3144444444449"));
 
 //==============================================================================
 class PreferencesScaleTest : public PreferencesGarbageTest
