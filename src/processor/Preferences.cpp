@@ -10,8 +10,8 @@ namespace velk
 {
 namespace
 {
-    // Saved only when an instance goes, by its own call.
-    constexpr int saveOnlyWhenAsked = -1;
+    // No save timer: the file object of ~Preferences() saves its changes as it is destroyed.
+    constexpr int noSaveTimer = -1;
     constexpr double minUiScale = 0.25;
     constexpr double maxUiScale = 4.0;
 
@@ -25,7 +25,7 @@ namespace
         options.commonToAllUsers = false;
         options.ignoreCaseOfKeyNames = false;
         options.doNotSave = false;
-        options.millisecondsBeforeSaving = saveOnlyWhenAsked;
+        options.millisecondsBeforeSaving = noSaveTimer;
         options.storageFormat = juce::PropertiesFile::storeAsXML;
         options.processLock = nullptr;
         return options;
@@ -75,7 +75,8 @@ Preferences::Preferences()
 
 Preferences::~Preferences()
 {
-    // Read again: another instance may have written the file since this one read it.
+    // Read again: another instance may have written the file since this one read it. The file
+    // object saves what is set here, through a temporary file, when it goes.
     juce::PropertiesFile file (UserFileLocations::getPreferencesFile(), fileOptions());
 
     for (const auto& key : settingKeys())
@@ -88,7 +89,6 @@ Preferences::~Preferences()
             file.setValue (key, tree[key]);
     }
 
-    // Saved, through a temporary file, as it goes.
     if (file.getValue (versionProperty) != versionText)
         file.setValue (versionProperty, versionText);
 }

@@ -3,6 +3,7 @@
 #include "editor/EditorFixture.h"
 #include "editor/EditorQueries.h"
 #include "editor/Panel.h"
+#include "processor/PluginState.h"
 #include "processor/PresetsManager.h"
 #include "processor/ProgramChangeManager.h"
 #include "processor/StateChunk.h"
@@ -89,7 +90,7 @@ protected:
         processor->getStateInformation (chunk);
         const auto xml = velk::StateChunk::read (chunk.getData(), (int) chunk.getSize());
         const auto* time = xml->getChildByAttribute ("id", "Delay_1_Time");
-        return xml->getChildByName ("Preset_Metadata")->getStringAttribute ("Preset_Name") + " @ "
+        return xml->getChildByName (velk::PluginState::presetNameXmlTag)->getStringAttribute (velk::PluginState::presetNameXmlAttribute) + " @ "
                + juce::String (time != nullptr ? time->getDoubleAttribute ("value") : 100.0);
     }
 
